@@ -1,0 +1,25 @@
+// The AES-128 engine inside the library, shared by the block, CBC and CMAC
+// exports. Nothing here is exported.
+#ifndef TAVIK_ALG_AES_ENGINE_H
+#define TAVIK_ALG_AES_ENGINE_H
+
+#include "bytes.h"
+
+namespace tavik::aes {
+
+inline constexpr std::size_t kBlockSize = 16;
+inline constexpr std::size_t kKeySize = 16;
+inline constexpr std::size_t kScheduleSize = 176;
+
+using State = Block<kBlockSize>;
+using Schedule = std::span<const std::uint8_t, kScheduleSize>;
+
+void expand_key(std::span<const std::uint8_t, kKeySize> key,
+                std::span<std::uint8_t, kScheduleSize> schedule);
+// The ten rounds of FIPS 197 Cipher and of its direct InvCipher.
+State encrypt_block(State state, Schedule schedule);
+State decrypt_block(State state, Schedule schedule);
+
+} // namespace tavik::aes
+
+#endif

@@ -1,0 +1,117 @@
+// CMAC (NIST SP 800-38B) over AES-128 and triple DES, with two departures
+// the callers rely on: the chain starts from a caller-supplied IV, and the
+// MAC is the full cipher block.
+#include "aes_engine.h"
+#include "tavik_alg.h"
+
+namespace {
+
+using tavik::Block;
+
+// SP 800-38B 5.3: R128 and R64, the constants of subkey doubling.
+static constexpr Block<16> kR128 = {0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0x87};
+static constexpr Block<8> kR64 = {0, 0, 0, 0, 0, 0, 0, 0x1b};
+
+// The triple-DES forms work on a copy of the message of this size.
+constexpr std::int16_t kTdesMessageLimit = 512;
+
+// Shift left by one bit as a big-endian number; XOR Rb when the top bit fell out.
+template <std::size_t B>
+Block<B> double_block(const Block<B>& in, const Block<B>& rb) {
+    Block<B> out{};
+    for (std::size_t i = 0; i < B; ++i) {
+        const unsigned carry = i + 1 < B ? in[i + 1] >> 7 : 0U;
+        out[i] = static_cast<std::uint8_t>((in[i] << 1) | carry);
+    }
+    if ((in[0] & 0x80U) != 0) {
+        tavik::xor_into<B>(out, rb);
+    }
+    return out;
+}
+
+// M_last: the complete last block XOR K1, or the padded short (or empty)
+// last block XOR K2.
+template <std::size_t B, typename Encrypt>
+Block<B> last_block(std::span<const std::uint8_t> message, const Block<B>& rb, Encrypt encrypt) {
+    const Block<B> k1 = double_block<B>(encrypt(Block<B>{}), rb);
+    const bool complete = !message.empty() && message.size() % B == 0;
+    const std::size_t start = message.empty() ? 0 : (message.size() - 1) / B * B;
+    const auto tail = message.subspan(start);
+    Block<B> last{};
+    std::copy(tail.begin(), tail.end(), last.begin());
+    if (complete) {
+        tavik::xor_into<B>(last, k1);
+    } else {
+        last[tail.size()] = 0x80;
+        tavik::xor_into<B>(last, double_block<B>(k1, rb));
+    }
+    return last;
+}
+
+// `mac` is written only at the end, so it may alias the message.
+template <std::size_t B, typename Encrypt>
+void cmac(std::span<const std::uint8_t> message, const Block<B>& rb,
+          std::span<const std::uint8_t, B> iv, std::span<std::uint8_t, B> mac, Encrypt encrypt) {
+    Block<B> last = last_block<B>(message, rb, encrypt);
+    Block<B> x{};
+    std::copy(iv.begin(), iv.end(), x.begin());
+    const std::size_t chained = message.empty() ? 0 : (message.size() - 1) / B;
+    for (std::size_t i = 0; i < chained; ++i) {
+        tavik::xor_into<B>(x, message.subspan(i * B).first<B>());
+        x = encrypt(x);
+    }
+    tavik::xor_into<B>(last, x);
+    const Block<B> tag = encrypt(last);
+    std::copy(tag.begin(), tag.end(), mac.begin());
+}
+
+template <typename TripleDesBlock>
+std::int32_t tdes_cmac(const std::uint8_t* data, std::int16_t length, std::uint8_t* mac,
+                       const std::uint8_t* iv, TripleDesBlock encrypt_in_place) {
+    if (length < 0 || length > kTdesMessageLimit) {
+        return kTavikCmacLengthOutOfRange;
+    }
+    Block<kTdesMessageLimit> copy{};
+    const std::span<const std::uint8_t> message(data, static_cast<std::size_t>(length));
+    std::copy(message.begin(), message.end(), copy.begin());
+    const auto encrypt = [encrypt_in_place](Block<8> block) {
+        encrypt_in_place(block.data());
+        return block;
+    };
+    cmac<8>(std::span(copy).first(message.size()), kR64, tavik::bytes<8>(iv),
+            tavik::bytes<8>(mac), encrypt);
+    return kTavikDone;
+}
+
+} // namespace
+
+extern "C" {
+
+std::int32_t AES_CMAC(const std::uint8_t* key, const std::uint8_t* data, std::int16_t length,
+                      std::uint8_t* mac, const std::uint8_t* iv) noexcept {
+    using namespace tavik::aes;
+    if (length < 0) {
+        return kTavikCmacLengthOutOfRange;
+    }
+    Block<kScheduleSize> schedule{};
+    expand_key(tavik::bytes<kKeySize>(key), schedule);
+    const auto encrypt = [&schedule](const State& block) { return encrypt_block(block, schedule); };
+    cmac<kBlockSize>(std::span(data, static_cast<std::size_t>(length)), kR128,
+                     tavik::bytes<kBlockSize>(iv), tavik::bytes<kBlockSize>(mac), encrypt);
+    return kTavikDone;
+}
+
+std::int32_t TDES_CMAC(const std::uint8_t* key, const std::uint8_t* data, std::int16_t length,
+                       std::uint8_t* mac, const std::uint8_t* iv) noexcept {
+    return tdes_cmac(data, length, mac, iv,
+                     [key](std::uint8_t* block) { EnOrDecrypt_3DES(0, key, 8, block); });
+}
+
+std::int32_t TDES_3KEY_CMAC(const std::uint8_t* key, const std::uint8_t* data,
+                            std::int16_t length, std::uint8_t* mac,
+                            const std::uint8_t* iv) noexcept {
+    return tdes_cmac(data, length, mac, iv,
+                     [key](std::uint8_t* block) { EnOrDecrypt_3DES_3KEY(0, key, 8, block); });
+}
+
+} // extern "C"

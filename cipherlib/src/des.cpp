@@ -1,0 +1,159 @@
+// DES (FIPS 46-3) on bit cells, and triple DES in EDE form over it.
+//
+// The engine follows the standard step by step, one byte per bit, and derives
+// each round's subkey afresh from the raw key: clarity over speed, and nothing
+// about a key outlives the round that used it.
+#include "bytes.h"
+#include "des_tables.h"
+#include "tavik_alg.h"
+
+namespace {
+
+using tavik::Block;
+using tavik::des::Tables;
+
+template <std::size_t N>
+using Cells = std::array<std::uint8_t, N>;
+
+enum class Direction { encrypt, decrypt };
+
+constexpr Direction direction_of(std::uint8_t mode) {
+    return mode == 0 ? Direction::encrypt : Direction::decrypt;
+}
+
+// Most significant bit first: cell 0 is the top bit of byte 0.
+Cells<64> expand(std::span<const std::uint8_t, 8> bytes) {
+    Cells<64> cells{};
+    for (std::size_t i = 0; i < cells.size(); ++i) {
+        cells[i] = static_cast<std::uint8_t>((bytes[i / 8] >> (7 - i % 8)) & 1U);
+    }
+    return cells;
+}
+
+void pack(const Cells<64>& cells, std::span<std::uint8_t, 8> bytes) {
+    for (std::size_t byte = 0; byte < bytes.size(); ++byte) {
+        std::uint8_t value = 0;
+        for (std::size_t bit = 0; bit < 8; ++bit) {
+            value = static_cast<std::uint8_t>((value << 1) | cells[8 * byte + bit]);
+        }
+        bytes[byte] = value;
+    }
+}
+
+// out[i] = source[table[i] - 1]: the standard's tables are 1-based.
+template <std::size_t Out, std::size_t In>
+Cells<Out> permute(std::span<const std::uint8_t, In> source,
+                   const std::array<std::uint8_t, Out>& table) {
+    Cells<Out> out{};
+    for (std::size_t i = 0; i < Out; ++i) {
+        out[i] = source[table[i] - 1U];
+    }
+    return out;
+}
+
+// Round r uses K(r + 1) when encrypting and K(16 - r) when decrypting.
+Cells<48> round_subkey(std::span<const std::uint8_t, 8> key, std::size_t round,
+                       Direction direction) {
+    const Cells<64> key_cells = expand(key);
+    Cells<56> cd = permute<56, 64>(key_cells, Tables::permuted_choice_1);
+    const std::span<std::uint8_t, 28> c(cd.data(), 28);
+    const std::span<std::uint8_t, 28> d(cd.data() + 28, 28);
+    const std::size_t last_step = direction == Direction::encrypt ? round : 15 - round;
+    for (std::size_t step = 0; step <= last_step; ++step) {
+        std::rotate(c.begin(), c.begin() + Tables::shifts[step], c.end());
+        std::rotate(d.begin(), d.begin() + Tables::shifts[step], d.end());
+    }
+    return permute<48, 56>(cd, Tables::permuted_choice_2);
+}
+
+// The eight S-box outputs, four cells each, most significant first.
+Cells<32> substitute(const Cells<48>& mixed) {
+    Cells<32> f{};
+    for (std::size_t box = 0; box < 8; ++box) {
+        const auto x = std::span(mixed).subspan(6 * box, 6);
+        const unsigned row = 2U * x[0] + x[5];
+        const unsigned column = 8U * x[1] + 4U * x[2] + 2U * x[3] + x[4];
+        const std::uint8_t value = Tables::sboxes[box][16 * row + column];
+        for (std::size_t bit = 0; bit < 4; ++bit) {
+            f[4 * box + bit] = static_cast<std::uint8_t>((value >> (3 - bit)) & 1U);
+        }
+    }
+    return f;
+}
+
+// One Feistel round on L|R; every round swaps the halves, the last one too.
+void feistel_round(Cells<64>& lr, Cells<48> subkey) {
+    for (std::size_t k = 0; k < subkey.size(); ++k) {
+        subkey[k] ^= lr[32 + Tables::expansion[k] - 1U];
+    }
+    const Cells<32> f = substitute(subkey);
+    for (std::size_t k = 0; k < 32; ++k) {
+        const std::uint8_t old_left = lr[k];
+        lr[k] = lr[32 + k];
+        lr[32 + k] = static_cast<std::uint8_t>(old_left ^ f[Tables::permutation[k] - 1U]);
+    }
+}
+
+void des_block(Direction direction, std::span<const std::uint8_t, 8> key,
+               std::span<std::uint8_t, 8> block) {
+    const Cells<64> input = expand(block);
+    Cells<64> lr = permute<64, 64>(input, Tables::initial_permutation);
+    for (std::size_t round = 0; round < 16; ++round) {
+        feistel_round(lr, round_subkey(key, round, direction));
+    }
+    pack(permute<64, 64>(lr, Tables::final_permutation), block);
+}
+
+// EDE: E(K1) D(K2) E(K3) to encrypt, D(K3) E(K2) D(K1) to decrypt.
+struct TripleKey {
+    std::span<const std::uint8_t, 8> k1, k2, k3;
+};
+
+void triple_des_block(Direction direction, const TripleKey& key,
+                      std::span<std::uint8_t, 8> block) {
+    if (direction == Direction::encrypt) {
+        des_block(Direction::encrypt, key.k1, block);
+        des_block(Direction::decrypt, key.k2, block);
+        des_block(Direction::encrypt, key.k3, block);
+    } else {
+        des_block(Direction::decrypt, key.k3, block);
+        des_block(Direction::encrypt, key.k2, block);
+        des_block(Direction::decrypt, key.k1, block);
+    }
+}
+
+std::int32_t triple_des_ecb(std::uint8_t mode, const TripleKey& key, std::uint32_t length,
+                            std::uint8_t* data) {
+    if (length % 8 != 0) {
+        return kTavikLengthNotMultipleOf8;
+    }
+    const std::span<std::uint8_t> message(data, length);
+    for (std::size_t offset = 0; offset < message.size(); offset += 8) {
+        triple_des_block(direction_of(mode), key, message.subspan(offset).first<8>());
+    }
+    return kTavikDone;
+}
+
+} // namespace
+
+extern "C" {
+
+std::int32_t EnOrDecrypt_DES(std::uint8_t mode, const std::uint8_t* key,
+                             std::uint8_t* data) noexcept {
+    des_block(direction_of(mode), tavik::bytes<8>(key), tavik::bytes<8>(data));
+    return kTavikDone;
+}
+
+std::int32_t EnOrDecrypt_3DES(std::uint8_t mode, const std::uint8_t* key, std::uint32_t length,
+                              std::uint8_t* data) noexcept {
+    const auto k = tavik::bytes<16>(key);
+    return triple_des_ecb(mode, {k.first<8>(), k.last<8>(), k.first<8>()}, length, data);
+}
+
+std::int32_t EnOrDecrypt_3DES_3KEY(std::uint8_t mode, const std::uint8_t* key,
+                                   std::uint32_t length, std::uint8_t* data) noexcept {
+    const auto k = tavik::bytes<24>(key);
+    return triple_des_ecb(mode, {k.first<8>(), k.subspan<8, 8>(), k.last<8>()}, length, data);
+}
+
+} // extern "C"

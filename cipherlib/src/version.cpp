@@ -1,0 +1,10 @@
+// The library's version number, as callers query it.
+#include "tavik_alg.h"
+
+extern "C" std::int32_t lib_ver(std::uint32_t* version) noexcept {
+    if (version == nullptr) {
+        return kTavikNullVersion;
+    }
+    *version = kTavikAlgVersion;
+    return kTavikDone;
+}
