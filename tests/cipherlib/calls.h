@@ -1,0 +1,77 @@
+// The library's exports as value-in, value-out calls, so tests read as the
+// standards' examples do.
+#ifndef ORVELIN_TESTS_CALLS_H
+#define ORVELIN_TESTS_CALLS_H
+
+#include "hex.h"
+#include "tavik_alg.h"
+
+#include <array>
+#include <cstdint>
+
+namespace calls {
+
+using testing_support::Bytes;
+
+constexpr std::uint8_t kEncrypt = 0;
+constexpr std::uint8_t kDecrypt = 1;
+constexpr std::uint8_t kCbcEncrypt = 0;
+constexpr std::uint8_t kCbcDecrypt = 3;
+
+using CbcFunction = decltype(&EnOrDecrypt_DES_CBC);
+using EcbFunction = decltype(&EnOrDecrypt_3DES);
+using CmacFunction = decltype(&AES_CMAC);
+
+// Single DES block by block.
+inline Bytes des_ecb(std::uint8_t mode, const Bytes& key, Bytes data) {
+    for (std::size_t offset = 0; offset + 8 <= data.size(); offset += 8) {
+        EnOrDecrypt_DES(mode, key.data(), data.data() + offset);
+    }
+    return data;
+}
+
+inline Bytes ecb(EcbFunction f, std::uint8_t mode, const Bytes& key, Bytes data) {
+    f(mode, key.data(), static_cast<std::uint32_t>(data.size()), data.data());
+    return data;
+}
+
+inline Bytes cbc(CbcFunction f, std::uint8_t mode, const Bytes& key, Bytes iv, Bytes data) {
+    f(mode, key.data(), iv.data(), static_cast<std::uint32_t>(data.size()), data.data());
+    return data;
+}
+
+inline std::array<std::uint8_t, 176> aes_schedule(const Bytes& key) {
+    std::array<std::uint8_t, 176> schedule{};
+    AES_ExpandKey(key.data(), schedule.data());
+    return schedule;
+}
+
+inline Bytes aes_ecb(bool encrypt, const Bytes& key, Bytes data) {
+    const auto schedule = aes_schedule(key);
+    for (std::size_t offset = 0; offset + 16 <= data.size(); offset += 16) {
+        auto* block = data.data() + offset;
+        encrypt ? AES_Encrypt(block, schedule.data(), block)
+                : AES_Decrypt(block, schedule.data(), block);
+    }
+    return data;
+}
+
+inline Bytes aes_cbc(bool encrypt, const Bytes& key, const Bytes& iv, Bytes data) {
+    const auto schedule = aes_schedule(key);
+    const auto length = static_cast<std::uint16_t>(data.size());
+    encrypt ? AES_EncryptCBC(data.data(), schedule.data(), data.data(), length, iv.data())
+            : AES_DecryptCBC(data.data(), schedule.data(), data.data(), length, iv.data());
+    return data;
+}
+
+// The full MAC block (16 bytes for AES, 8 for triple DES).
+inline Bytes cmac(CmacFunction f, const Bytes& key, const Bytes& message, const Bytes& iv) {
+    Bytes mac(iv.size());
+    f(key.data(), message.data(), static_cast<std::int16_t>(message.size()), mac.data(),
+      iv.data());
+    return mac;
+}
+
+} // namespace calls
+
+#endif

@@ -1,0 +1,197 @@
+// Differential tests against OpenSSL's libcrypto over random keys, IVs and
+// lengths with a fixed seed: a peer implementation as the oracle.
+#include "calls.h"
+#include "random_bytes.h"
+
+#include <gtest/gtest.h>
+#include <openssl/core_names.h>
+#include <openssl/evp.h>
+#include <openssl/params.h>
+
+#include <memory>
+#include <string>
+
+namespace {
+
+using testing_support::Bytes;
+using testing_support::RandomBytes;
+
+constexpr int kTrials = 400;
+
+Bytes openssl_cipher(const EVP_CIPHER* cipher, const Bytes& key, const Bytes& iv,
+                     const Bytes& in, bool encrypt) {
+    const std::unique_ptr<EVP_CIPHER_CTX, decltype(&EVP_CIPHER_CTX_free)> ctx(
+        EVP_CIPHER_CTX_new(), EVP_CIPHER_CTX_free);
+    Bytes out(in.size() + 32);
+    int written = 0;
+    int final_written = 0;
+    const bool ok =
+        EVP_CipherInit_ex(ctx.get(), cipher, nullptr, key.data(), iv.empty() ? nullptr : iv.data(),
+                          encrypt ? 1 : 0) == 1 &&
+        EVP_CIPHER_CTX_set_padding(ctx.get(), 0) == 1 &&
+        EVP_CipherUpdate(ctx.get(), out.data(), &written, in.data(), static_cast<int>(in.size())) ==
+            1 &&
+        EVP_CipherFinal_ex(ctx.get(), out.data() + written, &final_written) == 1;
+    EXPECT_TRUE(ok) << "OpenSSL refused the operation";
+    out.resize(static_cast<std::size_t>(written + final_written));
+    return out;
+}
+
+Bytes openssl_cmac(const char* cipher_name, const Bytes& key, const Bytes& message) {
+    EVP_MAC* mac = EVP_MAC_fetch(nullptr, "CMAC", nullptr);
+    EVP_MAC_CTX* ctx = EVP_MAC_CTX_new(mac);
+    std::string name = cipher_name;
+    const OSSL_PARAM params[] = {
+        OSSL_PARAM_construct_utf8_string(OSSL_MAC_PARAM_CIPHER, name.data(), 0),
+        OSSL_PARAM_construct_end()};
+    Bytes out(16);
+    std::size_t length = 0;
+    const bool ok = EVP_MAC_init(ctx, key.data(), key.size(), params) == 1 &&
+                    EVP_MAC_update(ctx, message.data(), message.size()) == 1 &&
+                    EVP_MAC_final(ctx, out.data(), &length, out.size()) == 1;
+    EVP_MAC_CTX_free(ctx);
+    EVP_MAC_free(mac);
+    EXPECT_TRUE(ok) << "OpenSSL CMAC failed";
+    out.resize(length);
+    return out;
+}
+
+Bytes join(std::initializer_list<Bytes> parts) {
+    Bytes out;
+    for (const auto& p : parts) {
+        out.insert(out.end(), p.begin(), p.end());
+    }
+    return out;
+}
+
+struct TdesFamily {
+    const char* name;
+    std::size_t key_size;
+    calls::EcbFunction ecb;
+    calls::CbcFunction cbc;
+};
+
+// OpenSSL's three-key EDE over K1|K2|K3 expresses all three forms.
+Bytes openssl_key(const Bytes& key) {
+    if (key.size() == 8) {
+        return join({key, key, key});
+    }
+    if (key.size() == 16) {
+        return join({key, Bytes(key.begin(), key.begin() + 8)});
+    }
+    return key;
+}
+
+TEST(OpenSslOracle, TripleAndSingleDesEcbAndCbcBothDirections) {
+    RandomBytes random(1);
+    const TdesFamily families[] = {{"DES", 8, nullptr, EnOrDecrypt_DES_CBC},
+                                   {"2TDES", 16, EnOrDecrypt_3DES, EnOrDecrypt_3DES_CBC},
+                                   {"3TDES", 24, EnOrDecrypt_3DES_3KEY, EnOrDecrypt_3DES_3KEY_CBC}};
+    for (int trial = 0; trial < kTrials; ++trial) {
+        const auto& family = families[trial % 3];
+        SCOPED_TRACE(std::string(family.name) + " trial " + std::to_string(trial));
+        const Bytes key = random(family.key_size);
+        const Bytes iv = random(8);
+        const Bytes data = random(8 * random.between(0, 16));
+        const bool encrypt = random.between(0, 1) == 1;
+        const Bytes ours_ecb = family.ecb == nullptr
+                                   ? calls::des_ecb(encrypt ? 0 : 1, key, data)
+                                   : calls::ecb(family.ecb, encrypt ? 0 : 1, key, data);
+        EXPECT_EQ(ours_ecb,
+                  openssl_cipher(EVP_des_ede3_ecb(), openssl_key(key), {}, data, encrypt));
+        EXPECT_EQ(calls::cbc(family.cbc, encrypt ? 0 : 3, key, iv, data),
+                  openssl_cipher(EVP_des_ede3_cbc(), openssl_key(key), iv, data, encrypt));
+    }
+}
+
+TEST(OpenSslOracle, Aes128EcbAndCbcBothDirections) {
+    RandomBytes random(2);
+    for (int trial = 0; trial < kTrials; ++trial) {
+        SCOPED_TRACE(trial);
+        const Bytes key = random(16);
+        const Bytes iv = random(16);
+        const Bytes data = random(16 * random.between(0, 32));
+        const bool encrypt = random.between(0, 1) == 1;
+        EXPECT_EQ(calls::aes_ecb(encrypt, key, data),
+                  openssl_cipher(EVP_aes_128_ecb(), key, {}, data, encrypt));
+        EXPECT_EQ(calls::aes_cbc(encrypt, key, iv, data),
+                  openssl_cipher(EVP_aes_128_cbc(), key, iv, data, encrypt));
+    }
+}
+
+TEST(OpenSslOracle, CmacWithZeroIvAgreesWithEvpMac) {
+    RandomBytes random(3);
+    for (int trial = 0; trial < kTrials; ++trial) {
+        SCOPED_TRACE(trial);
+        const Bytes key = random(24);
+        const Bytes aes_key(key.begin(), key.begin() + 16);
+        const Bytes message = random(random.between(0, 512));
+        EXPECT_EQ(calls::cmac(AES_CMAC, aes_key, message, Bytes(16, 0)),
+                  openssl_cmac("AES-128-CBC", aes_key, message));
+        EXPECT_EQ(calls::cmac(TDES_3KEY_CMAC, key, message, Bytes(8, 0)),
+                  openssl_cmac("DES-EDE3-CBC", key, message));
+        EXPECT_EQ(calls::cmac(TDES_CMAC, aes_key, message, Bytes(8, 0)),
+                  openssl_cmac("DES-EDE3-CBC", openssl_key(aes_key), message));
+    }
+}
+
+// SP 800-38B written out over OpenSSL's block encryption, with the chain
+// starting from an IV: the oracle for the IV form that EVP_MAC cannot express.
+Bytes reference_cmac(const EVP_CIPHER* ecb, const Bytes& key, const Bytes& message,
+                     const Bytes& iv) {
+    const std::size_t b = iv.size();
+    const auto encrypt = [&](const Bytes& block) { return openssl_cipher(ecb, key, {}, block, true); };
+    const auto dbl = [b](Bytes v) {
+        const bool carry = (v[0] & 0x80) != 0;
+        for (std::size_t i = 0; i < b; ++i) {
+            v[i] = static_cast<std::uint8_t>(v[i] << 1 | (i + 1 < b ? v[i + 1] >> 7 : 0));
+        }
+        v[b - 1] ^= carry ? (b == 16 ? 0x87 : 0x1b) : 0;
+        return v;
+    };
+    const Bytes k1 = dbl(encrypt(Bytes(b, 0)));
+    const Bytes k2 = dbl(k1);
+    const std::size_t blocks = message.empty() ? 1 : (message.size() + b - 1) / b;
+    const bool complete = !message.empty() && message.size() % b == 0;
+    Bytes x = iv;
+    for (std::size_t i = 0; i < blocks; ++i) {
+        Bytes m(b, 0);
+        const std::size_t take = std::min(b, message.size() - std::min(message.size(), i * b));
+        std::copy_n(message.begin() + static_cast<long>(std::min(message.size(), i * b)), take,
+                    m.begin());
+        if (i + 1 == blocks) {
+            if (!complete) {
+                m[take] = 0x80;
+            }
+            const Bytes& k = complete ? k1 : k2;
+            for (std::size_t j = 0; j < b; ++j) {
+                m[j] ^= k[j];
+            }
+        }
+        for (std::size_t j = 0; j < b; ++j) {
+            x[j] ^= m[j];
+        }
+        x = encrypt(x);
+    }
+    return x;
+}
+
+TEST(OpenSslOracle, CmacWithRandomIvAgreesWithReferenceOverOpenSslBlocks) {
+    RandomBytes random(4);
+    for (int trial = 0; trial < kTrials; ++trial) {
+        SCOPED_TRACE(trial);
+        const Bytes key = random(24);
+        const Bytes aes_key(key.begin(), key.begin() + 16);
+        const Bytes message = random(random.between(0, 300));
+        const Bytes iv16 = random(16);
+        const Bytes iv8(iv16.begin(), iv16.begin() + 8);
+        EXPECT_EQ(calls::cmac(AES_CMAC, aes_key, message, iv16),
+                  reference_cmac(EVP_aes_128_ecb(), aes_key, message, iv16));
+        EXPECT_EQ(calls::cmac(TDES_3KEY_CMAC, key, message, iv8),
+                  reference_cmac(EVP_des_ede3_ecb(), key, message, iv8));
+        EXPECT_EQ(calls::cmac(TDES_CMAC, aes_key, message, iv8),
+                  reference_cmac(EVP_des_ede3_ecb(), openssl_key(aes_key), message, iv8));
+    }
+}
+
+} // namespace
