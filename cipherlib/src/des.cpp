@@ -7,6 +7,8 @@
 #include "des_tables.h"
 #include "tavik_alg.h"
 
+#include <numeric>
+
 namespace {
 
 using tavik::Block;
@@ -58,11 +60,12 @@ Cells<48> round_subkey(std::span<const std::uint8_t, 8> key, std::size_t round,
     Cells<56> cd = permute<56, 64>(key_cells, Tables::permuted_choice_1);
     const std::span<std::uint8_t, 28> c(cd.data(), 28);
     const std::span<std::uint8_t, 28> d(cd.data() + 28, 28);
+    // The rotations of every step up to this round's, applied in one move.
     const std::size_t last_step = direction == Direction::encrypt ? round : 15 - round;
-    for (std::size_t step = 0; step <= last_step; ++step) {
-        std::rotate(c.begin(), c.begin() + Tables::shifts[step], c.end());
-        std::rotate(d.begin(), d.begin() + Tables::shifts[step], d.end());
-    }
+    const auto shift = std::accumulate(Tables::shifts.begin(),
+                                       Tables::shifts.begin() + last_step + 1, std::size_t{0});
+    std::rotate(c.begin(), c.begin() + shift % c.size(), c.end());
+    std::rotate(d.begin(), d.begin() + shift % d.size(), d.end());
     return permute<48, 56>(cd, Tables::permuted_choice_2);
 }
 
