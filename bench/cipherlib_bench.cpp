@@ -75,8 +75,16 @@ void BM_DesFamilyCbc(benchmark::State& state) {
     }
     count_bytes(state, data.size());
 }
-BENCHMARK(BM_DesFamilyCbc<EnOrDecrypt_DES_CBC>)->Name("EnOrDecrypt_DES_CBC")->Arg(8)->Arg(256)->Arg(4096);
-BENCHMARK(BM_DesFamilyCbc<EnOrDecrypt_3DES_CBC>)->Name("EnOrDecrypt_3DES_CBC")->Arg(8)->Arg(256)->Arg(4096);
+BENCHMARK(BM_DesFamilyCbc<EnOrDecrypt_DES_CBC>)
+    ->Name("EnOrDecrypt_DES_CBC")
+    ->Arg(8)
+    ->Arg(256)
+    ->Arg(4096);
+BENCHMARK(BM_DesFamilyCbc<EnOrDecrypt_3DES_CBC>)
+    ->Name("EnOrDecrypt_3DES_CBC")
+    ->Arg(8)
+    ->Arg(256)
+    ->Arg(4096);
 BENCHMARK(BM_DesFamilyCbc<EnOrDecrypt_3DES_3KEY_CBC>)
     ->Name("EnOrDecrypt_3DES_3KEY_CBC")
     ->Arg(8)
@@ -131,8 +139,8 @@ void BM_Cmac(benchmark::State& state) {
     const Bytes message = filled(static_cast<std::size_t>(state.range(0)), 6);
     std::array<std::uint8_t, Block> mac{};
     for (auto _ : state) {
-        Function(kKey.data(), message.data(), static_cast<std::int16_t>(message.size()),
-                 mac.data(), kIv.data());
+        Function(kKey.data(), message.data(), static_cast<std::int16_t>(message.size()), mac.data(),
+                 kIv.data());
         benchmark::ClobberMemory();
     }
     count_bytes(state, message.size());
@@ -147,8 +155,8 @@ void BM_OpenSslCipher(benchmark::State& state, const char* name, std::size_t key
                       bool chained) {
     const Bytes key(kKey.begin(), kKey.begin() + static_cast<long>(key_size));
     const std::size_t block = std::string_view(name).starts_with("AES") ? 16 : 8;
-    PeerCipher peer(name, key, chained ? Bytes(kIv.begin(), kIv.begin() + static_cast<long>(block))
-                                       : Bytes{},
+    PeerCipher peer(name, key,
+                    chained ? Bytes(kIv.begin(), kIv.begin() + static_cast<long>(block)) : Bytes{},
                     true);
     Bytes data = filled(static_cast<std::size_t>(state.range(0)), 7);
     for (auto _ : state) {
@@ -158,19 +166,28 @@ void BM_OpenSslCipher(benchmark::State& state, const char* name, std::size_t key
     count_bytes(state, data.size());
 }
 BENCHMARK_CAPTURE(BM_OpenSslCipher, DES_ECB, "DES-ECB", 8, false)->Arg(8);
-BENCHMARK_CAPTURE(BM_OpenSslCipher, DES_EDE_ECB, "DES-EDE-ECB", 16, false)->Arg(8)->Arg(256)->Arg(4096);
+BENCHMARK_CAPTURE(BM_OpenSslCipher, DES_EDE_ECB, "DES-EDE-ECB", 16, false)
+    ->Arg(8)
+    ->Arg(256)
+    ->Arg(4096);
 BENCHMARK_CAPTURE(BM_OpenSslCipher, DES_EDE3_ECB, "DES-EDE3-ECB", 24, false)
     ->Arg(8)
     ->Arg(256)
     ->Arg(4096);
 BENCHMARK_CAPTURE(BM_OpenSslCipher, DES_CBC, "DES-CBC", 8, true)->Arg(8)->Arg(256)->Arg(4096);
-BENCHMARK_CAPTURE(BM_OpenSslCipher, DES_EDE_CBC, "DES-EDE-CBC", 16, true)->Arg(8)->Arg(256)->Arg(4096);
+BENCHMARK_CAPTURE(BM_OpenSslCipher, DES_EDE_CBC, "DES-EDE-CBC", 16, true)
+    ->Arg(8)
+    ->Arg(256)
+    ->Arg(4096);
 BENCHMARK_CAPTURE(BM_OpenSslCipher, DES_EDE3_CBC, "DES-EDE3-CBC", 24, true)
     ->Arg(8)
     ->Arg(256)
     ->Arg(4096);
 BENCHMARK_CAPTURE(BM_OpenSslCipher, AES_128_ECB, "AES-128-ECB", 16, false)->Arg(16);
-BENCHMARK_CAPTURE(BM_OpenSslCipher, AES_128_CBC, "AES-128-CBC", 16, true)->Arg(16)->Arg(256)->Arg(4096);
+BENCHMARK_CAPTURE(BM_OpenSslCipher, AES_128_CBC, "AES-128-CBC", 16, true)
+    ->Arg(16)
+    ->Arg(256)
+    ->Arg(4096);
 
 void BM_OpenSslCmac(benchmark::State& state, const char* cipher, std::size_t key_size) {
     const Bytes key(kKey.begin(), kKey.begin() + static_cast<long>(key_size));

@@ -44,8 +44,7 @@ class PeerCipher {
     // Restarts the chain from the IV, as every call of ours does.
     void run(Bytes& data) {
         int written = 0;
-        EVP_CipherInit_ex2(ctx_, nullptr, nullptr, iv_.empty() ? nullptr : iv_.data(), -1,
-                           nullptr);
+        EVP_CipherInit_ex2(ctx_, nullptr, nullptr, iv_.empty() ? nullptr : iv_.data(), -1, nullptr);
         EVP_CipherUpdate(ctx_, data.data(), &written, data.data(), static_cast<int>(data.size()));
     }
 

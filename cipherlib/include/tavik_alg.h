@@ -52,8 +52,7 @@ TAVIK_ALG_API std::int32_t EnOrDecrypt_DES(std::uint8_t mode, const std::uint8_t
 TAVIK_ALG_API std::int32_t EnOrDecrypt_3DES(std::uint8_t mode, const std::uint8_t* key,
                                             std::uint32_t length, std::uint8_t* data) noexcept;
 TAVIK_ALG_API std::int32_t EnOrDecrypt_3DES_3KEY(std::uint8_t mode, const std::uint8_t* key,
-                                                 std::uint32_t length,
-                                                 std::uint8_t* data) noexcept;
+                                                 std::uint32_t length, std::uint8_t* data) noexcept;
 
 // CBC over `length` bytes in place. `iv` (8 bytes, must not overlap data)
 // carries the chaining value: on return it holds the last ciphertext block, so
@@ -80,8 +79,7 @@ TAVIK_ALG_API std::int32_t TDES_3KEY_CMAC(const std::uint8_t* key, const std::ui
 
 // AES-128: expand a 16-byte key into the 176-byte schedule that the other AES
 // functions read; one schedule serves both directions and any number of calls.
-TAVIK_ALG_API std::int32_t AES_ExpandKey(const std::uint8_t* key,
-                                         std::uint8_t* roundKeys) noexcept;
+TAVIK_ALG_API std::int32_t AES_ExpandKey(const std::uint8_t* key, std::uint8_t* roundKeys) noexcept;
 // One 16-byte block; `output` may equal `input`.
 TAVIK_ALG_API std::int32_t AES_Encrypt(const std::uint8_t* input, const std::uint8_t* roundKeys,
                                        std::uint8_t* output) noexcept;
@@ -94,9 +92,9 @@ TAVIK_ALG_API std::int32_t AES_Decrypt(const std::uint8_t* input, const std::uin
 TAVIK_ALG_API std::int32_t AES_EncryptCBC(std::uint8_t* input, const std::uint8_t* roundKeys,
                                           std::uint8_t* output, std::uint16_t length,
                                           const std::uint8_t* iv) noexcept;
-TAVIK_ALG_API std::int32_t AES_DecryptCBC(const std::uint8_t* input,
-                                          const std::uint8_t* roundKeys, std::uint8_t* output,
-                                          std::uint16_t length, const std::uint8_t* iv) noexcept;
+TAVIK_ALG_API std::int32_t AES_DecryptCBC(const std::uint8_t* input, const std::uint8_t* roundKeys,
+                                          std::uint8_t* output, std::uint16_t length,
+                                          const std::uint8_t* iv) noexcept;
 
 // AES-128 CMAC under the raw 16-byte key, chained from `iv` (16 bytes); the
 // full 16-byte block is the MAC. `length` 0 to 32767; `mac` may alias `data`.

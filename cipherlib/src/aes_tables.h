@@ -9,6 +9,8 @@
 
 namespace tavik::aes {
 
+// The tables keep the standards' printed rows.
+// clang-format off
 struct Tables {
     // FIPS 197 Figure 7: the S-box, indexed by the input byte.
     static constexpr std::array<std::uint8_t, 256> sbox = {
@@ -175,6 +177,7 @@ struct Tables {
         0x00, 0x01, 0x02, 0x04, 0x08, 0x10, 0x20, 0x40, 0x80, 0x1b, 0x36, 0x00, 0x00, 0x00, 0x00, 0x00,
     };
 };
+// clang-format on
 
 } // namespace tavik::aes
 

@@ -78,8 +78,8 @@ std::int32_t tdes_cmac(const std::uint8_t* data, std::int16_t length, std::uint8
         encrypt_in_place(block.data());
         return block;
     };
-    cmac<8>(std::span(copy).first(message.size()), kR64, tavik::bytes<8>(iv),
-            tavik::bytes<8>(mac), encrypt);
+    cmac<8>(std::span(copy).first(message.size()), kR64, tavik::bytes<8>(iv), tavik::bytes<8>(mac),
+            encrypt);
     return kTavikDone;
 }
 
@@ -107,9 +107,8 @@ std::int32_t TDES_CMAC(const std::uint8_t* key, const std::uint8_t* data, std::i
                      [key](std::uint8_t* block) { EnOrDecrypt_3DES(0, key, 8, block); });
 }
 
-std::int32_t TDES_3KEY_CMAC(const std::uint8_t* key, const std::uint8_t* data,
-                            std::int16_t length, std::uint8_t* mac,
-                            const std::uint8_t* iv) noexcept {
+std::int32_t TDES_3KEY_CMAC(const std::uint8_t* key, const std::uint8_t* data, std::int16_t length,
+                            std::uint8_t* mac, const std::uint8_t* iv) noexcept {
     return tdes_cmac(data, length, mac, iv,
                      [key](std::uint8_t* block) { EnOrDecrypt_3DES_3KEY(0, key, 8, block); });
 }

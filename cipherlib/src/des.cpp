@@ -112,8 +112,7 @@ struct TripleKey {
     std::span<const std::uint8_t, 8> k1, k2, k3;
 };
 
-void triple_des_block(Direction direction, const TripleKey& key,
-                      std::span<std::uint8_t, 8> block) {
+void triple_des_block(Direction direction, const TripleKey& key, std::span<std::uint8_t, 8> block) {
     if (direction == Direction::encrypt) {
         des_block(Direction::encrypt, key.k1, block);
         des_block(Direction::decrypt, key.k2, block);
@@ -153,8 +152,8 @@ std::int32_t EnOrDecrypt_3DES(std::uint8_t mode, const std::uint8_t* key, std::u
     return triple_des_ecb(mode, {k.first<8>(), k.last<8>(), k.first<8>()}, length, data);
 }
 
-std::int32_t EnOrDecrypt_3DES_3KEY(std::uint8_t mode, const std::uint8_t* key,
-                                   std::uint32_t length, std::uint8_t* data) noexcept {
+std::int32_t EnOrDecrypt_3DES_3KEY(std::uint8_t mode, const std::uint8_t* key, std::uint32_t length,
+                                   std::uint8_t* data) noexcept {
     const auto k = tavik::bytes<24>(key);
     return triple_des_ecb(mode, {k.first<8>(), k.subspan<8, 8>(), k.last<8>()}, length, data);
 }

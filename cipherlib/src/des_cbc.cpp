@@ -60,9 +60,8 @@ std::int32_t EnOrDecrypt_3DES_CBC(std::uint8_t mode, const std::uint8_t* key, st
     });
 }
 
-std::int32_t EnOrDecrypt_3DES_3KEY_CBC(std::uint8_t mode, const std::uint8_t* key,
-                                       std::uint8_t* iv, std::uint32_t length,
-                                       std::uint8_t* data) noexcept {
+std::int32_t EnOrDecrypt_3DES_3KEY_CBC(std::uint8_t mode, const std::uint8_t* key, std::uint8_t* iv,
+                                       std::uint32_t length, std::uint8_t* data) noexcept {
     return chain(mode, iv, length, data, [key](std::uint8_t direction, std::uint8_t* block) {
         EnOrDecrypt_3DES_3KEY(direction, key, kBlockSize, block);
     });

@@ -8,6 +8,8 @@
 
 namespace tavik::des {
 
+// The tables keep the standards' printed rows.
+// clang-format off
 struct Tables {
     // FIPS 46-3 IP: the initial permutation of the 64 input bits.
     static constexpr std::array<std::uint8_t, 64> initial_permutation = {
@@ -95,6 +97,7 @@ struct Tables {
     static constexpr std::array<std::uint8_t, 16> shifts = {1, 1, 2, 2, 2, 2, 2, 2,
                                                             1, 2, 2, 2, 2, 2, 2, 1};
 };
+// clang-format on
 
 } // namespace tavik::des
 

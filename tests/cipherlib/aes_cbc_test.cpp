@@ -74,7 +74,8 @@ TEST(AesCbcLengths, PartialTailAndShortLengthsAreLeftAlone) {
         EXPECT_EQ(f(input.data(), output.data(), 40), kTavikDone);
         EXPECT_EQ(slice(output, 32, 8), Bytes(8, 0x5a));
         EXPECT_EQ(slice(input, 32, 8), slice(input_before, 32, 8));
-        EXPECT_EQ(slice(output, 0, 32), calls::aes_cbc(encrypt, kKey, kIv, slice(input_before, 0, 32)));
+        EXPECT_EQ(slice(output, 0, 32),
+                  calls::aes_cbc(encrypt, kKey, kIv, slice(input_before, 0, 32)));
         for (const std::uint16_t length : {0, 15}) {
             Bytes in = input_before;
             Bytes out(40, 0x5a);

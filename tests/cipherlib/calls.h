@@ -67,8 +67,7 @@ inline Bytes aes_cbc(bool encrypt, const Bytes& key, const Bytes& iv, Bytes data
 // The full MAC block (16 bytes for AES, 8 for triple DES).
 inline Bytes cmac(CmacFunction f, const Bytes& key, const Bytes& message, const Bytes& iv) {
     Bytes mac(iv.size());
-    f(key.data(), message.data(), static_cast<std::int16_t>(message.size()), mac.data(),
-      iv.data());
+    f(key.data(), message.data(), static_cast<std::int16_t>(message.size()), mac.data(), iv.data());
     return mac;
 }
 

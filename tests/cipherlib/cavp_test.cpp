@@ -20,7 +20,9 @@ std::vector<Record> records_of(const std::string& relative) {
     return dir ? testing_support::read_records(*dir / relative) : std::vector<Record>{};
 }
 
-bool is_cbc(const std::string& file) { return file.find("CBC") != std::string::npos; }
+bool is_cbc(const std::string& file) {
+    return file.find("CBC") != std::string::npos;
+}
 
 // ---- Triple DES: KAT files (KEYs, so single DES) and MMT files (KEY1..3).
 

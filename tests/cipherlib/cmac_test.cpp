@@ -12,8 +12,9 @@ using testing_support::from_hex;
 using testing_support::RandomBytes;
 using testing_support::to_hex;
 
-const Bytes kMessage = from_hex("6bc1bee22e409f96e93d7e117393172a ae2d8a571e03ac9c9eb76fac45af8e51"
-                                "30c81c46a35ce411e5fbc1191a0a52ef f69f2445df4f9b17ad2b417be66c3710");
+const Bytes kMessage =
+    from_hex("6bc1bee22e409f96e93d7e117393172a ae2d8a571e03ac9c9eb76fac45af8e51"
+             "30c81c46a35ce411e5fbc1191a0a52ef f69f2445df4f9b17ad2b417be66c3710");
 
 Bytes prefix(std::size_t count) {
     return {kMessage.begin(), kMessage.begin() + static_cast<std::ptrdiff_t>(count)};
@@ -27,13 +28,11 @@ struct MacAnswer {
 // RFC 4493 section 4 (the same examples as SP 800-38B D.1).
 TEST(CmacKnownAnswers, Rfc4493AesExamples) {
     const Bytes key = from_hex("2b7e151628aed2a6abf7158809cf4f3c");
-    for (const auto& [length, mac] :
-         {MacAnswer{0, "bb1d6929e95937287fa37d129b756746"},
-          MacAnswer{16, "070a16b46b4d4144f79bdd9dd04a287c"},
-          MacAnswer{40, "dfa66747de9ae63030ca32611497c827"},
-          MacAnswer{64, "51f0bebf7e3b9d92fc49741779363cfe"}}) {
-        EXPECT_EQ(to_hex(calls::cmac(AES_CMAC, key, prefix(length), Bytes(16, 0))), mac)
-            << length;
+    for (const auto& [length, mac] : {MacAnswer{0, "bb1d6929e95937287fa37d129b756746"},
+                                      MacAnswer{16, "070a16b46b4d4144f79bdd9dd04a287c"},
+                                      MacAnswer{40, "dfa66747de9ae63030ca32611497c827"},
+                                      MacAnswer{64, "51f0bebf7e3b9d92fc49741779363cfe"}}) {
+        EXPECT_EQ(to_hex(calls::cmac(AES_CMAC, key, prefix(length), Bytes(16, 0))), mac) << length;
     }
 }
 
@@ -73,8 +72,7 @@ const CmacCase kCmacFunctions[] = {
 };
 
 Bytes encrypt_block(const CmacCase& c, const Bytes& key, const Bytes& block) {
-    return c.tdes == nullptr ? calls::aes_ecb(true, key, block)
-                             : calls::ecb(c.tdes, 0, key, block);
+    return c.tdes == nullptr ? calls::aes_ecb(true, key, block) : calls::ecb(c.tdes, 0, key, block);
 }
 
 Bytes double_block(Bytes b, std::uint8_t rb) {
@@ -115,8 +113,7 @@ TEST(CmacSubkeys, WholeLastBlockUsesK1AndOneMoreByteUsesK2) {
                   encrypt_block(c, key, xor_of(xor_of(padded, k2), chained)));
         Bytes empty_padded(c.block, 0);
         empty_padded[0] = 0x80;
-        EXPECT_EQ(calls::cmac(c.f, key, {}, zero),
-                  encrypt_block(c, key, xor_of(empty_padded, k2)));
+        EXPECT_EQ(calls::cmac(c.f, key, {}, zero), encrypt_block(c, key, xor_of(empty_padded, k2)));
     }
 }
 

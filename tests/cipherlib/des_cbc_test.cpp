@@ -32,14 +32,13 @@ Bytes xor_of(Bytes a, const Bytes& b) {
     return a;
 }
 
-
 // The family's block function on one 8-byte block, as the CBC function uses it.
 Bytes block(const CbcCase& c, std::uint8_t direction, const Bytes& key, const Bytes& b) {
     if (c.key_size == 8) {
         return calls::des_ecb(direction, key, b);
     }
-    return calls::ecb(c.key_size == 16 ? EnOrDecrypt_3DES : EnOrDecrypt_3DES_3KEY, direction,
-                      key, b);
+    return calls::ecb(c.key_size == 16 ? EnOrDecrypt_3DES : EnOrDecrypt_3DES_3KEY, direction, key,
+                      b);
 }
 
 // FIPS 81 / SP 800-38A style single-DES CBC example: "Now is the time for all ".

@@ -92,11 +92,11 @@ TEST(DesTables, PermutationsAreBijectionsAndPc1SkipsParityBits) {
 
 TEST(DesProperties, WeakKeysMakeEncryptionAnInvolution) {
     RandomBytes random;
-    for (const char* weak : {"0101010101010101", "FEFEFEFEFEFEFEFE", "E0E0E0E0F1F1F1F1",
-                             "1F1F1F1F0E0E0E0E"}) {
+    for (const char* weak :
+         {"0101010101010101", "FEFEFEFEFEFEFEFE", "E0E0E0E0F1F1F1F1", "1F1F1F1F0E0E0E0E"}) {
         const Bytes block = random(8);
-        const Bytes twice =
-            calls::des_ecb(kEncrypt, from_hex(weak), calls::des_ecb(kEncrypt, from_hex(weak), block));
+        const Bytes twice = calls::des_ecb(kEncrypt, from_hex(weak),
+                                           calls::des_ecb(kEncrypt, from_hex(weak), block));
         EXPECT_EQ(twice, block) << weak;
     }
 }

@@ -12,11 +12,21 @@
 
 namespace {
 
-constexpr std::array<std::string_view, 15> kExports = {
-    "lib_ver",         "EnOrDecrypt_DES",     "EnOrDecrypt_3DES",      "EnOrDecrypt_3DES_3KEY",
-    "EnOrDecrypt_DES_CBC", "EnOrDecrypt_3DES_CBC", "EnOrDecrypt_3DES_3KEY_CBC", "TDES_CMAC",
-    "TDES_3KEY_CMAC",  "AES_ExpandKey",       "AES_Encrypt",           "AES_Decrypt",
-    "AES_EncryptCBC",  "AES_DecryptCBC",      "AES_CMAC"};
+constexpr std::array<std::string_view, 15> kExports = {"lib_ver",
+                                                       "EnOrDecrypt_DES",
+                                                       "EnOrDecrypt_3DES",
+                                                       "EnOrDecrypt_3DES_3KEY",
+                                                       "EnOrDecrypt_DES_CBC",
+                                                       "EnOrDecrypt_3DES_CBC",
+                                                       "EnOrDecrypt_3DES_3KEY_CBC",
+                                                       "TDES_CMAC",
+                                                       "TDES_3KEY_CMAC",
+                                                       "AES_ExpandKey",
+                                                       "AES_Encrypt",
+                                                       "AES_Decrypt",
+                                                       "AES_EncryptCBC",
+                                                       "AES_DecryptCBC",
+                                                       "AES_CMAC"};
 
 class LoadedLibrary : public testing::Test {
   protected:

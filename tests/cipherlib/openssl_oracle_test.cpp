@@ -18,20 +18,19 @@ using testing_support::RandomBytes;
 
 constexpr int kTrials = 400;
 
-Bytes openssl_cipher(const EVP_CIPHER* cipher, const Bytes& key, const Bytes& iv,
-                     const Bytes& in, bool encrypt) {
-    const std::unique_ptr<EVP_CIPHER_CTX, decltype(&EVP_CIPHER_CTX_free)> ctx(
-        EVP_CIPHER_CTX_new(), EVP_CIPHER_CTX_free);
+Bytes openssl_cipher(const EVP_CIPHER* cipher, const Bytes& key, const Bytes& iv, const Bytes& in,
+                     bool encrypt) {
+    const std::unique_ptr<EVP_CIPHER_CTX, decltype(&EVP_CIPHER_CTX_free)> ctx(EVP_CIPHER_CTX_new(),
+                                                                              EVP_CIPHER_CTX_free);
     Bytes out(in.size() + 32);
     int written = 0;
     int final_written = 0;
-    const bool ok =
-        EVP_CipherInit_ex(ctx.get(), cipher, nullptr, key.data(), iv.empty() ? nullptr : iv.data(),
-                          encrypt ? 1 : 0) == 1 &&
-        EVP_CIPHER_CTX_set_padding(ctx.get(), 0) == 1 &&
-        EVP_CipherUpdate(ctx.get(), out.data(), &written, in.data(), static_cast<int>(in.size())) ==
-            1 &&
-        EVP_CipherFinal_ex(ctx.get(), out.data() + written, &final_written) == 1;
+    const bool ok = EVP_CipherInit_ex(ctx.get(), cipher, nullptr, key.data(),
+                                      iv.empty() ? nullptr : iv.data(), encrypt ? 1 : 0) == 1 &&
+                    EVP_CIPHER_CTX_set_padding(ctx.get(), 0) == 1 &&
+                    EVP_CipherUpdate(ctx.get(), out.data(), &written, in.data(),
+                                     static_cast<int>(in.size())) == 1 &&
+                    EVP_CipherFinal_ex(ctx.get(), out.data() + written, &final_written) == 1;
     EXPECT_TRUE(ok) << "OpenSSL refused the operation";
     out.resize(static_cast<std::size_t>(written + final_written));
     return out;
@@ -140,7 +139,9 @@ TEST(OpenSslOracle, CmacWithZeroIvAgreesWithEvpMac) {
 Bytes reference_cmac(const EVP_CIPHER* ecb, const Bytes& key, const Bytes& message,
                      const Bytes& iv) {
     const std::size_t b = iv.size();
-    const auto encrypt = [&](const Bytes& block) { return openssl_cipher(ecb, key, {}, block, true); };
+    const auto encrypt = [&](const Bytes& block) {
+        return openssl_cipher(ecb, key, {}, block, true);
+    };
     const auto dbl = [b](Bytes v) {
         const bool carry = (v[0] & 0x80) != 0;
         for (std::size_t i = 0; i < b; ++i) {
