@@ -1,0 +1,41 @@
+#include "checksums.h"
+
+namespace orvelin {
+namespace {
+
+// XOR then shift: the same register as shift then XOR 0x8408, the
+// reflected form of the polynomial 0x1021.
+constexpr std::uint32_t kCrc16Feedback = 0x10810;
+constexpr std::uint32_t kCrc32Polynomial = 0xEDB88320;
+
+} // namespace
+
+std::uint16_t Crc16Step(std::uint16_t crc, std::uint8_t value) {
+    std::uint32_t r = crc ^ value;
+    for (int bit = 0; bit < 8; ++bit) {
+        if ((r & 1U) != 0) {
+            r ^= kCrc16Feedback;
+        }
+        r >>= 1;
+    }
+    return static_cast<std::uint16_t>(r);
+}
+
+void Crc16(std::span<const std::uint8_t> data, std::uint16_t& crc) {
+    for (const std::uint8_t b : data) {
+        crc = Crc16Step(crc, b);
+    }
+}
+
+std::uint32_t Crc32(std::span<const std::uint8_t> data) {
+    std::uint32_t crc = 0xFFFFFFFF;
+    for (const std::uint8_t b : data) {
+        crc ^= b;
+        for (int bit = 0; bit < 8; ++bit) {
+            crc = (crc & 1U) != 0 ? (crc >> 1) ^ kCrc32Polynomial : crc >> 1;
+        }
+    }
+    return crc;
+}
+
+} // namespace orvelin

@@ -1,0 +1,25 @@
+// The 16-bit CRC of ISO/IEC 14443-3 Type A frames (CRC_A) and a 32-bit CRC
+// (the common CRC-32 register without its final complement). Both registers
+// hold the bit-reflected form.
+#ifndef ORVELIN_CHECKSUMS_H
+#define ORVELIN_CHECKSUMS_H
+
+#include <cstdint>
+#include <span>
+
+namespace orvelin {
+
+// CRC_A starts from 0x6363 (0xC6C6 unreflected).
+inline constexpr std::uint16_t kCrc16Start = 0x6363;
+
+std::uint16_t Crc16Step(std::uint16_t crc, std::uint8_t value);
+
+// Updates `crc` over every byte of `data`, however many there are.
+void Crc16(std::span<const std::uint8_t> data, std::uint16_t& crc);
+
+// From 0xFFFFFFFF, polynomial 0xEDB88320 reflected, no final complement.
+std::uint32_t Crc32(std::span<const std::uint8_t> data);
+
+} // namespace orvelin
+
+#endif

@@ -1,0 +1,64 @@
+// The operations behind the main window's buttons, free of any toolkit: from
+// the texts of the fields and the states of the check boxes to what the
+// window shows, or to the one message that refuses the press.
+#ifndef ORVELIN_OPERATIONS_H
+#define ORVELIN_OPERATIONS_H
+
+#include "tavik_alg_binding.h"
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace orvelin {
+
+using Bytes = std::vector<std::uint8_t>;
+
+// The fields an operation may read, as their texts stand.
+struct FieldTexts {
+    std::string_view session_key;
+    std::string_view iv;
+    std::string_view data_in;
+};
+
+// The DES, 2TDES and 3TDES radio buttons.
+enum class DesVariant { single_des, two_key, three_key };
+
+struct CipherChoice {
+    bool aes_enabled = false;
+    DesVariant des_variant = DesVariant::single_des;
+    bool cbc = false;
+};
+
+struct CrcChoice {
+    bool crc16 = false;
+    bool crc32 = false;
+};
+
+// A refusal carries a message and changes no field; otherwise each field
+// with a value shows those bytes and a field without keeps its text.
+struct Outcome {
+    std::optional<std::string> message;
+    std::optional<Bytes> data_out;
+    std::optional<Bytes> cmac;
+};
+
+Outcome Encrypt(const TavikAlgBinding& library, const FieldTexts& fields,
+                const CipherChoice& choice);
+Outcome Decrypt(const TavikAlgBinding& library, const FieldTexts& fields,
+                const CipherChoice& choice);
+
+Outcome CalcCrc(std::string_view data_in, const CrcChoice& choice);
+
+// The AES MAC's CMAC field shows bytes 1, 3, ..., 15 of the 16-byte MAC.
+Outcome AesCmac(const TavikAlgBinding& library, const FieldTexts& fields);
+Outcome TdesCmac(const TavikAlgBinding& library, const FieldTexts& fields);
+Outcome Tdes3KeyCmac(const TavikAlgBinding& library, const FieldTexts& fields);
+
+Outcome KeyXorIn(const FieldTexts& fields);
+
+} // namespace orvelin
+
+#endif

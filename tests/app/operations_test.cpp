@@ -1,0 +1,325 @@
+// The operations behind the buttons, through the run-time binding: each row
+// of the decision tables with a known answer, every message and the order of
+// the checks.
+#include "annex_crc_a.h"
+#include "calls.h"
+#include "hex.h"
+#include "operations.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+namespace {
+
+using orvelin::CipherChoice;
+using orvelin::CrcChoice;
+using orvelin::DesVariant;
+using orvelin::FieldTexts;
+using orvelin::Outcome;
+using testing_support::from_hex;
+using testing_support::to_hex;
+
+const orvelin::TavikAlgBinding& Library() {
+    static const orvelin::TavikAlgBinding binding(orvelin::kTavikAlgFileName,
+                                                  [](const std::string& m) { ADD_FAILURE() << m; });
+    return binding;
+}
+
+std::string Upper(std::string hex) {
+    for (auto& c : hex) {
+        c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+    }
+    return hex;
+}
+
+// What a field shows, or "<unchanged>" where the outcome leaves it alone.
+std::string Shown(const std::optional<orvelin::Bytes>& bytes) {
+    return bytes ? Upper(to_hex(*bytes)) : "<unchanged>";
+}
+
+std::string MessageOf(const Outcome& outcome) {
+    return outcome.message.value_or("<none>");
+}
+
+void ExpectRefusal(const Outcome& outcome, const std::string& message) {
+    EXPECT_EQ(MessageOf(outcome), message);
+    EXPECT_FALSE(outcome.data_out.has_value());
+    EXPECT_FALSE(outcome.cmac.has_value());
+}
+
+constexpr CipherChoice kStartUp{false, DesVariant::single_des, true};
+constexpr CipherChoice Des(DesVariant v, bool cbc) {
+    return {false, v, cbc};
+}
+constexpr CipherChoice Aes(bool cbc) {
+    return {true, DesVariant::single_des, cbc};
+}
+
+const std::string kZero8 = "0000000000000000";
+
+// ---- Encrypt and Decrypt.
+
+struct CipherRow {
+    const char* name;
+    CipherChoice choice;
+    std::string key, iv, plain, cipher;
+};
+
+std::vector<CipherRow> KnownAnswerRows() {
+    const std::string k2 = "ad192fd064b5579e7a4fb3c8f794f22a";
+    const std::string k3 = "0123456789ABCDEF23456789ABCDEF01456789ABCDEF0123";
+    const std::string iv8 = "1234567890ABCDEF";
+    const std::string p24 = "4E6F77206973207468652074696D6520666F7220616C6C20";
+    const auto via_library = [](calls::CbcFunction f, const std::string& key, const std::string& iv,
+                                const std::string& plain) {
+        return to_hex(calls::cbc(f, 0, from_hex(key), from_hex(iv), from_hex(plain)));
+    };
+    return {
+        // Start-up state: single-DES CBC of zeros, which is ECB under a zero IV.
+        {"start-up", kStartUp, kZero8, kZero8, kZero8, "8CA64DE9C1B123A7"},
+        {"DES ECB", Des(DesVariant::single_des, false), "0123456789ABCDEF", "zz",
+         "4E6F772069732074", "3FA40E8A984D4815"},
+        // FIPS 81 CBC example.
+        {"DES CBC", Des(DesVariant::single_des, true), "0123456789ABCDEF", iv8, p24,
+         "E5C7CDDE872BF27C43E934008C389C0F683788499A7C05F6"},
+        {"2TDES ECB", Des(DesVariant::two_key, false), k2, "", "13bad542f3652d67",
+         "908e543cf2cb254f"},
+        {"2TDES CBC", Des(DesVariant::two_key, true), k2, iv8, p24,
+         via_library(EnOrDecrypt_3DES_CBC, k2, iv8, p24)},
+        // SP 800-67 example.
+        {"3TDES ECB", Des(DesVariant::three_key, false), k3, "", "5468652071756663",
+         "A826FD8CE53B855F"},
+        {"3TDES CBC", Des(DesVariant::three_key, true), k3, iv8, p24,
+         via_library(EnOrDecrypt_3DES_3KEY_CBC, k3, iv8, p24)},
+        // FIPS 197 C.1.
+        {"AES ECB", Aes(false), "000102030405060708090a0b0c0d0e0f", "",
+         "00112233445566778899aabbccddeeff", "69c4e0d86a7b0430d8cdb78070b4c55a"},
+        // SP 800-38A F.2.1.
+        {"AES CBC", Aes(true), "2b7e151628aed2a6abf7158809cf4f3c",
+         "000102030405060708090a0b0c0d0e0f",
+         "6bc1bee22e409f96e93d7e117393172aae2d8a571e03ac9c9eb76fac45af8e51"
+         "30c81c46a35ce411e5fbc1191a0a52eff69f2445df4f9b17ad2b417be66c3710",
+         "7649abac8119b246cee98e9b12e9197d5086cb9b507219ee95db113a917678b2"
+         "73bed6b8e3c1743b7116e69e222295163ff1caa1681fac09120eca307586e1a7"},
+    };
+}
+
+TEST(CipherOperations, EachRowEncryptsAndDecryptsItsKnownAnswer) {
+    for (const auto& row : KnownAnswerRows()) {
+        SCOPED_TRACE(row.name);
+        const Outcome encrypted =
+            orvelin::Encrypt(Library(), {row.key, row.iv, row.plain}, row.choice);
+        EXPECT_EQ(MessageOf(encrypted), "<none>");
+        EXPECT_EQ(Shown(encrypted.data_out), Upper(row.cipher));
+        EXPECT_FALSE(encrypted.cmac.has_value());
+        const Outcome decrypted =
+            orvelin::Decrypt(Library(), {row.key, row.iv, row.cipher}, row.choice);
+        EXPECT_EQ(Shown(decrypted.data_out), Upper(row.plain));
+    }
+}
+
+TEST(CipherOperations, SamePressTwiceGivesTheSameOutputAndSpacesDoNotMatter) {
+    const FieldTexts fields{"01 23 45 67 89 AB CD EF", "12345678 90abcdef", "4E6F7720 69732074"};
+    const Outcome first = orvelin::Encrypt(Library(), fields, kStartUp);
+    const Outcome second = orvelin::Encrypt(Library(), fields, kStartUp);
+    EXPECT_EQ(Shown(first.data_out), Shown(second.data_out));
+    EXPECT_EQ(
+        Shown(first.data_out),
+        Upper(to_hex(calls::cbc(EnOrDecrypt_DES_CBC, 0, from_hex("0123456789ABCDEF"),
+                                from_hex("1234567890abcdef"), from_hex("4E6F772069732074")))));
+}
+
+TEST(CipherOperations, SingleDesUsesTheFirstEightKeyBytesAndEmptyDataGivesEmptyOutput) {
+    const FieldTexts longer{"0123456789ABCDEF FFFFFFFFFFFFFFFF", kZero8, "4E6F772069732074"};
+    const FieldTexts exact{"0123456789ABCDEF", kZero8, "4E6F772069732074"};
+    EXPECT_EQ(Shown(orvelin::Encrypt(Library(), longer, kStartUp).data_out),
+              Shown(orvelin::Encrypt(Library(), exact, kStartUp).data_out));
+    for (const auto& choice : {kStartUp, Aes(false), Des(DesVariant::three_key, true)}) {
+        const std::string key = choice.aes_enabled ? std::string(32, '1') : std::string(48, '2');
+        const std::string iv = choice.aes_enabled ? std::string(32, '3') : kZero8;
+        const Outcome outcome = orvelin::Encrypt(Library(), {key, iv, ""}, choice);
+        EXPECT_EQ(Shown(outcome.data_out), "");
+    }
+}
+
+struct RefusalRow {
+    const char* name;
+    CipherChoice choice;
+    FieldTexts fields;
+    const char* message;
+};
+
+// Each row's first failing check, in the order the checks run.
+TEST(CipherOperations, RefusalsAndTheirOrder) {
+    const std::string key16(32, 'A');
+    const std::string key24(48, 'B');
+    // FieldTexts views these, so they must outlive the table.
+    const std::string long_data(514, '1');
+    const std::string long_iv(600, '0');
+    const std::string long_key(513, '0');
+    const std::string data12(24, '0');
+    const std::string data20(40, '0');
+    const std::string data8(16, '0');
+    const RefusalRow rows[] = {
+        {"AES key first", Aes(true), {kZero8, kZero8, "%%"}, "Key length must be 16 bytes!"},
+        {"AES IV", Aes(true), {key16, kZero8, "00"}, "IV length must be 16 bytes!"},
+        {"AES IV empty", Aes(true), {key16, "", "00"}, "IV length must be 16 bytes!"},
+        {"2TDES key",
+         Des(DesVariant::two_key, false),
+         {key24, "", "gg"},
+         "Key length must be 16 bytes!"},
+        {"3TDES key",
+         Des(DesVariant::three_key, true),
+         {key16, kZero8, ""},
+         "Key length must be 24 bytes!"},
+        {"DES IV", kStartUp, {kZero8, "00", kZero8}, "IV length must be 8 bytes!"},
+        {"DES IV long", kStartUp, {kZero8, long_iv, kZero8}, "IV length must be 8 bytes!"},
+        {"IV length before hex", kStartUp, {"zz", "00", kZero8}, "IV length must be 8 bytes!"},
+        {"key not hex",
+         kStartUp,
+         {"00112233.4556677", kZero8, "0011223344556677"},
+         "SessionKey must hold hex digits only!"},
+        {"data not hex",
+         kStartUp,
+         {kZero8, "00000000000000'0", "00112233445566%7"},
+         "DataIn must hold hex digits only!"},
+        {"IV not hex",
+         Aes(true),
+         {key16, "0000000000000000000000000000000x", ""},
+         "IV must hold hex digits only!"},
+        {"key too long",
+         kStartUp,
+         {long_key, kZero8, kZero8},
+         "SessionKey length must not exceed 256 bytes!"},
+        {"data too long",
+         Des(DesVariant::two_key, false),
+         {key16, "", long_data},
+         "DataIn length must not exceed 256 bytes!"},
+        {"short DES key",
+         kStartUp,
+         {"01234567", kZero8, kZero8},
+         "Key length must be at least 8 bytes!"},
+        {"empty DES key",
+         Des(DesVariant::single_des, false),
+         {"", "", kZero8},
+         "Key length must be at least 8 bytes!"},
+        {"DES partial block",
+         Des(DesVariant::two_key, false),
+         {key16, "", data12},
+         "Data length must be a multiple of 8 bytes!"},
+        {"AES partial block",
+         Aes(true),
+         {key16, key16, data20},
+         "Data length must be a multiple of 16 bytes!"},
+        {"AES ECB partial block",
+         Aes(false),
+         {key16, "", data8},
+         "Data length must be a multiple of 16 bytes!"},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.name);
+        ExpectRefusal(orvelin::Encrypt(Library(), row.fields, row.choice), row.message);
+        ExpectRefusal(orvelin::Decrypt(Library(), row.fields, row.choice), row.message);
+    }
+}
+
+// ---- CMAC and Key Xor In.
+
+const std::string kAesKey = "2b7e151628aed2a6abf7158809cf4f3c";
+const std::string kMessage40 =
+    "6bc1bee22e409f96e93d7e117393172aae2d8a571e03ac9c9eb76fac45af8e5130c81c46a35ce411";
+const std::string kZero16 = std::string(32, '0');
+
+TEST(MacOperations, AesCmacShowsTheRfc4493MacAndItsOddBytes) {
+    const Outcome empty = orvelin::AesCmac(Library(), {kAesKey, kZero16, ""});
+    EXPECT_EQ(Shown(empty.data_out), "BB1D6929E95937287FA37D129B756746");
+    EXPECT_EQ(Shown(empty.cmac), "1D295928A3127546");
+    const Outcome forty = orvelin::AesCmac(Library(), {kAesKey, kZero16, kMessage40});
+    EXPECT_EQ(Shown(forty.data_out), "DFA66747DE9AE63030CA32611497C827");
+    EXPECT_EQ(Shown(forty.cmac), "A6479A30CA619727");
+}
+
+TEST(MacOperations, TdesCmacsShowTheSp80038bMacInBothFields) {
+    const std::string message = "6bc1bee22e409f96e93d7e117393172aae2d8a57";
+    const Outcome two =
+        orvelin::TdesCmac(Library(), {"4cf15134a2850dd58a3d10ba80570d38", kZero8, message});
+    EXPECT_EQ(Shown(two.data_out), "62DD1B471902BD4E");
+    EXPECT_EQ(Shown(two.cmac), "62DD1B471902BD4E");
+    const Outcome three = orvelin::Tdes3KeyCmac(
+        Library(), {"8aa83bf8cbda10620bc1bf19fbb6cd58bc313d4a371ca8b5", kZero8, ""});
+    EXPECT_EQ(Shown(three.data_out), "B7A688E122FFAF95");
+    EXPECT_EQ(Shown(three.cmac), "B7A688E122FFAF95");
+}
+
+TEST(MacOperations, TheIvStartsTheChainAndSamePressGivesSameMac) {
+    const FieldTexts with_iv{kAesKey, "000102030405060708090a0b0c0d0e0f", kMessage40};
+    const Outcome first = orvelin::AesCmac(Library(), with_iv);
+    EXPECT_NE(Shown(first.data_out), "DFA66747DE9AE63030CA32611497C827");
+    EXPECT_EQ(Shown(orvelin::AesCmac(Library(), with_iv).data_out), Shown(first.data_out));
+    EXPECT_EQ(Shown(first.data_out),
+              Upper(to_hex(calls::cmac(AES_CMAC, from_hex(kAesKey), from_hex(kMessage40),
+                                       from_hex("000102030405060708090a0b0c0d0e0f")))));
+}
+
+TEST(MacOperations, RefusalsAndTheirOrder) {
+    const std::string key16(32, 'A');
+    ExpectRefusal(orvelin::TdesCmac(Library(), {kZero8, kZero8, ""}),
+                  "Key length must be 16 bytes!");
+    ExpectRefusal(orvelin::AesCmac(Library(), {key16, kZero8, ""}), "IV length must be 16 bytes!");
+    ExpectRefusal(orvelin::Tdes3KeyCmac(Library(), {key16, kZero8, ""}),
+                  "Key length must be 24 bytes!");
+    ExpectRefusal(orvelin::Tdes3KeyCmac(Library(), {std::string(48, '1'), kZero16, ""}),
+                  "IV length must be 8 bytes!");
+    ExpectRefusal(orvelin::TdesCmac(Library(), {key16, "", "00"}), "IV length must be 8 bytes!");
+    ExpectRefusal(orvelin::TdesCmac(Library(), {key16, kZero8, "00'"}),
+                  "DataIn must hold hex digits only!");
+    ExpectRefusal(orvelin::TdesCmac(Library(), {key16, "000000000000000.", "00"}),
+                  "IV must hold hex digits only!");
+    ExpectRefusal(orvelin::AesCmac(Library(), {key16, kZero16, std::string(514, '0')}),
+                  "DataIn length must not exceed 256 bytes!");
+    EXPECT_EQ(
+        Shown(orvelin::TdesCmac(Library(), {key16, kZero8, std::string(512, '0')}).data_out).size(),
+        16U);
+}
+
+TEST(KeyOperations, KeyXorInCombinesTheShorterLength) {
+    EXPECT_EQ(Shown(orvelin::KeyXorIn({"0F0F0F0F0F0F0F0F", "", "FFFFFFFFFFFFFFFF0000000000000000"})
+                        .data_out),
+              "F0F0F0F0F0F0F0F0");
+    EXPECT_EQ(Shown(orvelin::KeyXorIn({"", "", "1234"}).data_out), "");
+    EXPECT_EQ(Shown(orvelin::KeyXorIn({"12 34 5", "", "ABCDEF"}).data_out), "B9F9EA");
+    ExpectRefusal(orvelin::KeyXorIn({"12%4", "", "00"}), "SessionKey must hold hex digits only!");
+    ExpectRefusal(orvelin::KeyXorIn({"12", "", std::string(513, '0')}),
+                  "DataIn length must not exceed 256 bytes!");
+}
+
+// ---- CalcCRC.
+
+TEST(CrcOperation, ShowsTheCheckedChecksumLeastSignificantByteFirst) {
+    const std::string digits = "313233343536373839";
+    EXPECT_EQ(Shown(orvelin::CalcCrc(digits, {true, false}).data_out), "05BF");
+    EXPECT_EQ(Shown(orvelin::CalcCrc(digits, {false, true}).data_out), "D9C60B34");
+    EXPECT_EQ(Shown(orvelin::CalcCrc("0000", {true, false}).data_out), "A01E");
+    EXPECT_EQ(Shown(orvelin::CalcCrc("1234", {true, false}).data_out), "26CF");
+    EXPECT_EQ(Shown(orvelin::CalcCrc("", {true, false}).data_out), "6363");
+    EXPECT_EQ(Shown(orvelin::CalcCrc("", {false, true}).data_out), "FFFFFFFF");
+    const Outcome nothing = orvelin::CalcCrc("zz", {false, false});
+    EXPECT_FALSE(nothing.message || nothing.data_out || nothing.cmac);
+}
+
+TEST(CrcOperation, Crc16CoversEveryByteOf255And256AndLongerIsRefused) {
+    for (const std::size_t n : {254U, 255U, 256U}) {
+        const std::uint16_t crc = AnnexCrcA(testing_support::Bytes(n, 0x55));
+        const std::uint8_t expected[] = {static_cast<std::uint8_t>(crc & 0xFF),
+                                         static_cast<std::uint8_t>(crc >> 8)};
+        EXPECT_EQ(Shown(orvelin::CalcCrc(std::string(2 * n, '5'), {true, false}).data_out),
+                  Upper(to_hex(expected)))
+            << n;
+    }
+    ExpectRefusal(orvelin::CalcCrc(std::string(514, '5'), {true, false}),
+                  "DataIn length must not exceed 256 bytes!");
+    ExpectRefusal(orvelin::CalcCrc("12.4", {false, true}), "DataIn must hold hex digits only!");
+}
+
+} // namespace
