@@ -34,8 +34,8 @@ void RunAesEcb(const TavikAlgBinding& library, Direction direction,
     }
 }
 
-Outcome RunAes(const TavikAlgBinding& library, Direction direction, const FieldTexts& texts,
-               bool cbc, const FieldBuffer& key, const ReadField& k) {
+Outcome RunAes(const TavikAlgBinding& library, Direction direction, const Fields& texts, bool cbc,
+               const FieldBuffer& key, const ReadField& k) {
     if (k.count() != kAesKeySize) {
         return Refuse(messages::kKeyLength16);
     }
@@ -107,7 +107,7 @@ void CallDesFamily(const TavikAlgBinding& library, Direction direction, DesVaria
     }
 }
 
-Outcome RunDesFamily(const TavikAlgBinding& library, Direction direction, const FieldTexts& texts,
+Outcome RunDesFamily(const TavikAlgBinding& library, Direction direction, const Fields& texts,
                      const CipherChoice& choice, const FieldBuffer& key, const ReadField& k) {
     const auto key_rule = KeyRuleOf(choice.des_variant);
     if (key_rule && k.count() != key_rule->length) {
@@ -137,7 +137,7 @@ Outcome RunDesFamily(const TavikAlgBinding& library, Direction direction, const 
     return {{}, FirstBytes(data, n.count()), {}};
 }
 
-Outcome RunCipher(const TavikAlgBinding& library, Direction direction, const FieldTexts& texts,
+Outcome RunCipher(const TavikAlgBinding& library, Direction direction, const Fields& texts,
                   const CipherChoice& choice) {
     FieldBuffer key{};
     const ReadField k = Read(labels::kSessionKey, texts.session_key, key);
@@ -147,13 +147,11 @@ Outcome RunCipher(const TavikAlgBinding& library, Direction direction, const Fie
 
 } // namespace
 
-Outcome Encrypt(const TavikAlgBinding& library, const FieldTexts& fields,
-                const CipherChoice& choice) {
+Outcome Encrypt(const TavikAlgBinding& library, const Fields& fields, const CipherChoice& choice) {
     return RunCipher(library, Direction::encrypt, fields, choice);
 }
 
-Outcome Decrypt(const TavikAlgBinding& library, const FieldTexts& fields,
-                const CipherChoice& choice) {
+Outcome Decrypt(const TavikAlgBinding& library, const Fields& fields, const CipherChoice& choice) {
     return RunCipher(library, Direction::decrypt, fields, choice);
 }
 

@@ -18,7 +18,7 @@ Bytes LittleEndian(Word value) {
 
 } // namespace
 
-Outcome CalcCrc(std::string_view data_in, const CrcChoice& choice) {
+Outcome CalcCrc(const FieldReader& data_in, const CrcChoice& choice) {
     if (!choice.crc16 && !choice.crc32) {
         return {};
     }

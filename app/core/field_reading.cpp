@@ -2,6 +2,10 @@
 
 namespace orvelin {
 
+FieldReader TextReader(std::string_view text) {
+    return [text](std::span<std::uint8_t> destination) { return ReadHex(text, destination); };
+}
+
 std::optional<std::string> RefuseUnreadable(std::initializer_list<ReadField> fields) {
     for (const auto& field : fields) {
         if (!field.reading.only_hex_digits) {

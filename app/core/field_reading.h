@@ -40,9 +40,9 @@ struct ReadField {
     std::size_t count() const { return reading.count; }
 };
 
-inline ReadField Read(const char* label, std::string_view text,
+inline ReadField Read(const char* label, const FieldReader& field,
                       std::span<std::uint8_t> destination) {
-    return {label, ReadHex(text, destination)};
+    return {label, field(destination)};
 }
 
 // A character that is not a hex digit, then a field longer than its buffer:

@@ -25,7 +25,7 @@ constexpr CmacRule kTdes3KeyCmac{24, messages::kKeyLength24, 8, messages::kIvLen
 
 // The full MAC lands over the start of the data buffer, passed as `mac`, and
 // DataOut shows it.
-Outcome RunCmac(const TavikAlgBinding& library, const CmacRule& rule, const FieldTexts& texts) {
+Outcome RunCmac(const TavikAlgBinding& library, const CmacRule& rule, const Fields& texts) {
     FieldBuffer key{};
     const ReadField k = Read(labels::kSessionKey, texts.session_key, key);
     if (k.count() != rule.key_length) {
@@ -48,8 +48,7 @@ Outcome RunCmac(const TavikAlgBinding& library, const CmacRule& rule, const Fiel
 }
 
 // The triple-DES MACs are shown whole in both fields.
-Outcome TripleDesCmac(const TavikAlgBinding& library, const CmacRule& rule,
-                      const FieldTexts& texts) {
+Outcome TripleDesCmac(const TavikAlgBinding& library, const CmacRule& rule, const Fields& texts) {
     Outcome outcome = RunCmac(library, rule, texts);
     outcome.cmac = outcome.data_out;
     return outcome;
@@ -57,7 +56,7 @@ Outcome TripleDesCmac(const TavikAlgBinding& library, const CmacRule& rule,
 
 } // namespace
 
-Outcome AesCmac(const TavikAlgBinding& library, const FieldTexts& fields) {
+Outcome AesCmac(const TavikAlgBinding& library, const Fields& fields) {
     Outcome outcome = RunCmac(library, kAesCmac, fields);
     if (outcome.data_out) {
         Bytes odd_bytes;
@@ -69,15 +68,15 @@ Outcome AesCmac(const TavikAlgBinding& library, const FieldTexts& fields) {
     return outcome;
 }
 
-Outcome TdesCmac(const TavikAlgBinding& library, const FieldTexts& fields) {
+Outcome TdesCmac(const TavikAlgBinding& library, const Fields& fields) {
     return TripleDesCmac(library, kTdesCmac, fields);
 }
 
-Outcome Tdes3KeyCmac(const TavikAlgBinding& library, const FieldTexts& fields) {
+Outcome Tdes3KeyCmac(const TavikAlgBinding& library, const Fields& fields) {
     return TripleDesCmac(library, kTdes3KeyCmac, fields);
 }
 
-Outcome KeyXorIn(const FieldTexts& fields) {
+Outcome KeyXorIn(const Fields& fields) {
     FieldBuffer key{};
     FieldBuffer data{};
     const ReadField k = Read(labels::kSessionKey, fields.session_key, key);

@@ -4,9 +4,11 @@
 #ifndef ORVELIN_OPERATIONS_H
 #define ORVELIN_OPERATIONS_H
 
+#include "hex_text.h"
 #include "tavik_alg_binding.h"
 
 #include <cstdint>
+#include <functional>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -16,11 +18,32 @@ namespace orvelin {
 
 using Bytes = std::vector<std::uint8_t>;
 
+// Reads one field into a caller's buffer by the hex reading rule, as the
+// window's hex fields do; an operation reads each field only when its checks
+// reach it.
+using FieldReader = std::function<HexReading(std::span<std::uint8_t>)>;
+
+// A reader over a fixed text, which must outlive it.
+FieldReader TextReader(std::string_view text);
+
 // The fields an operation may read, as their texts stand.
 struct FieldTexts {
     std::string_view session_key;
     std::string_view iv;
     std::string_view data_in;
+};
+
+struct Fields {
+    FieldReader session_key;
+    FieldReader iv;
+    FieldReader data_in;
+
+    Fields(FieldReader key, FieldReader initial_vector, FieldReader data)
+        : session_key(std::move(key)), iv(std::move(initial_vector)), data_in(std::move(data)) {}
+    Fields(std::string_view key, std::string_view initial_vector, std::string_view data)
+        : Fields(TextReader(key), TextReader(initial_vector), TextReader(data)) {}
+    Fields(const FieldTexts& texts) // NOLINT: texts stand for their readers
+        : Fields(texts.session_key, texts.iv, texts.data_in) {}
 };
 
 // The DES, 2TDES and 3TDES radio buttons.
@@ -45,19 +68,17 @@ struct Outcome {
     std::optional<Bytes> cmac;
 };
 
-Outcome Encrypt(const TavikAlgBinding& library, const FieldTexts& fields,
-                const CipherChoice& choice);
-Outcome Decrypt(const TavikAlgBinding& library, const FieldTexts& fields,
-                const CipherChoice& choice);
+Outcome Encrypt(const TavikAlgBinding& library, const Fields& fields, const CipherChoice& choice);
+Outcome Decrypt(const TavikAlgBinding& library, const Fields& fields, const CipherChoice& choice);
 
-Outcome CalcCrc(std::string_view data_in, const CrcChoice& choice);
+Outcome CalcCrc(const FieldReader& data_in, const CrcChoice& choice);
 
 // The AES MAC's CMAC field shows bytes 1, 3, ..., 15 of the 16-byte MAC.
-Outcome AesCmac(const TavikAlgBinding& library, const FieldTexts& fields);
-Outcome TdesCmac(const TavikAlgBinding& library, const FieldTexts& fields);
-Outcome Tdes3KeyCmac(const TavikAlgBinding& library, const FieldTexts& fields);
+Outcome AesCmac(const TavikAlgBinding& library, const Fields& fields);
+Outcome TdesCmac(const TavikAlgBinding& library, const Fields& fields);
+Outcome Tdes3KeyCmac(const TavikAlgBinding& library, const Fields& fields);
 
-Outcome KeyXorIn(const FieldTexts& fields);
+Outcome KeyXorIn(const Fields& fields);
 
 } // namespace orvelin
 

@@ -1,5 +1,6 @@
 // The hex reading and writing rules, without a display.
 #include "hex_text.h"
+#include "typing_filter.h"
 
 #include <gtest/gtest.h>
 
@@ -83,6 +84,21 @@ TEST(HexWriting, TwoUpperCaseDigitsPerByteAndReadingGivesThemBack) {
     const auto reading = ReadHex(WriteHex(all), back);
     EXPECT_EQ(reading.count, 256U);
     EXPECT_TRUE(std::equal(all.begin(), all.end(), back.begin()));
+}
+
+} // namespace
+
+namespace {
+
+TEST(TypingFilter, PassesHexDigitsBackspaceAndThreeMarksOnly) {
+    for (const char32_t c : {U'0', U'9', U'A', U'F', U'a', U'f', U'%', U'\'', U'.', char32_t{8}}) {
+        EXPECT_TRUE(orvelin::PassesTypingFilter(false, c)) << static_cast<int>(c);
+    }
+    for (const char32_t c : {U'g', U'G', U'x', U'-', U':', U' ', U'/', U'@', U'`', U'\u00e9',
+                             char32_t{22}, char32_t{3}, char32_t{127}}) {
+        EXPECT_FALSE(orvelin::PassesTypingFilter(false, c)) << static_cast<int>(c);
+        EXPECT_TRUE(orvelin::PassesTypingFilter(true, c)) << static_cast<int>(c);
+    }
 }
 
 } // namespace

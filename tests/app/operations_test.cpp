@@ -298,13 +298,14 @@ TEST(KeyOperations, KeyXorInCombinesTheShorterLength) {
 
 TEST(CrcOperation, ShowsTheCheckedChecksumLeastSignificantByteFirst) {
     const std::string digits = "313233343536373839";
-    EXPECT_EQ(Shown(orvelin::CalcCrc(digits, {true, false}).data_out), "05BF");
-    EXPECT_EQ(Shown(orvelin::CalcCrc(digits, {false, true}).data_out), "D9C60B34");
-    EXPECT_EQ(Shown(orvelin::CalcCrc("0000", {true, false}).data_out), "A01E");
-    EXPECT_EQ(Shown(orvelin::CalcCrc("1234", {true, false}).data_out), "26CF");
-    EXPECT_EQ(Shown(orvelin::CalcCrc("", {true, false}).data_out), "6363");
-    EXPECT_EQ(Shown(orvelin::CalcCrc("", {false, true}).data_out), "FFFFFFFF");
-    const Outcome nothing = orvelin::CalcCrc("zz", {false, false});
+    EXPECT_EQ(Shown(orvelin::CalcCrc(orvelin::TextReader(digits), {true, false}).data_out), "05BF");
+    EXPECT_EQ(Shown(orvelin::CalcCrc(orvelin::TextReader(digits), {false, true}).data_out),
+              "D9C60B34");
+    EXPECT_EQ(Shown(orvelin::CalcCrc(orvelin::TextReader("0000"), {true, false}).data_out), "A01E");
+    EXPECT_EQ(Shown(orvelin::CalcCrc(orvelin::TextReader("1234"), {true, false}).data_out), "26CF");
+    EXPECT_EQ(Shown(orvelin::CalcCrc(orvelin::TextReader(""), {true, false}).data_out), "6363");
+    EXPECT_EQ(Shown(orvelin::CalcCrc(orvelin::TextReader(""), {false, true}).data_out), "FFFFFFFF");
+    const Outcome nothing = orvelin::CalcCrc(orvelin::TextReader("zz"), {false, false});
     EXPECT_FALSE(nothing.message || nothing.data_out || nothing.cmac);
 }
 
@@ -313,13 +314,16 @@ TEST(CrcOperation, Crc16CoversEveryByteOf255And256AndLongerIsRefused) {
         const std::uint16_t crc = AnnexCrcA(testing_support::Bytes(n, 0x55));
         const std::uint8_t expected[] = {static_cast<std::uint8_t>(crc & 0xFF),
                                          static_cast<std::uint8_t>(crc >> 8)};
-        EXPECT_EQ(Shown(orvelin::CalcCrc(std::string(2 * n, '5'), {true, false}).data_out),
-                  Upper(to_hex(expected)))
+        EXPECT_EQ(
+            Shown(orvelin::CalcCrc(orvelin::TextReader(std::string(2 * n, '5')), {true, false})
+                      .data_out),
+            Upper(to_hex(expected)))
             << n;
     }
-    ExpectRefusal(orvelin::CalcCrc(std::string(514, '5'), {true, false}),
+    ExpectRefusal(orvelin::CalcCrc(orvelin::TextReader(std::string(514, '5')), {true, false}),
                   "DataIn length must not exceed 256 bytes!");
-    ExpectRefusal(orvelin::CalcCrc("12.4", {false, true}), "DataIn must hold hex digits only!");
+    ExpectRefusal(orvelin::CalcCrc(orvelin::TextReader("12.4"), {false, true}),
+                  "DataIn must hold hex digits only!");
 }
 
 } // namespace
