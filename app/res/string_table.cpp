@@ -1,0 +1,16 @@
+#include "string_table.h"
+
+#include "resource.h"
+
+namespace orvelin::res {
+
+std::string LoadString(int id) {
+    switch (id) {
+    case IDS_ABOUTBOX:
+        return "关于 Orvelin(&A)...";
+    default:
+        return {};
+    }
+}
+
+} // namespace orvelin::res

@@ -1,0 +1,9 @@
+#include "program_icon.h"
+
+namespace orvelin {
+
+QIcon ProgramIcon() {
+    return QIcon(QStringLiteral(":/icons/orvelin.ico"));
+}
+
+} // namespace orvelin
