@@ -1,3 +1,4 @@
+cmake_minimum_required(VERSION 3.25)
 # Fails unless the library's dynamic symbol table defines exactly the fifteen
 # exported functions. Run as: cmake -DNM=... -DLIBRARY=... -P exported_symbols.cmake
 set(expected AES_CMAC AES_Decrypt AES_DecryptCBC AES_Encrypt AES_EncryptCBC AES_ExpandKey
