@@ -22,7 +22,9 @@ struct Press {
 
 void BM_Button(benchmark::State& state, const Press& press) {
     COrvelinDlg dialog;
-    const auto control = [&dialog](int id) { return dialog.findChild<QWidget*>(QString::number(id)); };
+    const auto control = [&dialog](int id) {
+        return dialog.findChild<QWidget*>(QString::number(id));
+    };
     for (const int id : press.choices) {
         static_cast<QAbstractButton*>(control(id))->click();
     }
@@ -44,10 +46,13 @@ const char* const kIv8 = "0011223344556677";
 const char* const kIv16 = "00112233445566778899AABBCCDDEEFF";
 
 BENCHMARK_CAPTURE(BM_Button, Encrypt_DES_CBC, Press{{}, kIv8, kIv8, res::IDC_ENCRYPT});
-BENCHMARK_CAPTURE(BM_Button, Decrypt_3TDES_CBC, Press{{res::IDC_3TDES}, kKey24, kIv8, res::IDC_DECRYPT});
-BENCHMARK_CAPTURE(BM_Button, Encrypt_AES_CBC, Press{{res::IDC_AES_ENABLE}, kKey16, kIv16, res::IDC_ENCRYPT});
+BENCHMARK_CAPTURE(BM_Button, Decrypt_3TDES_CBC,
+                  Press{{res::IDC_3TDES}, kKey24, kIv8, res::IDC_DECRYPT});
+BENCHMARK_CAPTURE(BM_Button, Encrypt_AES_CBC,
+                  Press{{res::IDC_AES_ENABLE}, kKey16, kIv16, res::IDC_ENCRYPT});
 BENCHMARK_CAPTURE(BM_Button, CalcCRC, Press{{}, "", "", res::IDC_CALC_CRC});
-BENCHMARK_CAPTURE(BM_Button, AES_CMAC, Press{{res::IDC_AES_ENABLE}, kKey16, kIv16, res::IDC_AES_CMAC});
+BENCHMARK_CAPTURE(BM_Button, AES_CMAC,
+                  Press{{res::IDC_AES_ENABLE}, kKey16, kIv16, res::IDC_AES_CMAC});
 BENCHMARK_CAPTURE(BM_Button, TDES_CMAC, Press{{}, kKey16, kIv8, res::IDC_TDES_CMAC});
 BENCHMARK_CAPTURE(BM_Button, 3KTDES_CMAC, Press{{}, kKey24, kIv8, res::IDC_3KTDES_CMAC});
 BENCHMARK_CAPTURE(BM_Button, KeyXorIn, Press{{}, kKey24, "", res::IDC_KEY_XOR_IN});

@@ -1,5 +1,6 @@
 // AES-128 CBC: SP 800-38A, the partial tail, the read-only IV, and the
 // plaintext buffer that encryption writes into.
+#include "byte_ops.h"
 #include "calls.h"
 #include "random_bytes.h"
 
@@ -10,6 +11,8 @@ namespace {
 using testing_support::Bytes;
 using testing_support::from_hex;
 using testing_support::RandomBytes;
+using testing_support::slice;
+using testing_support::xor_of;
 
 const Bytes kKey = from_hex("2b7e151628aed2a6abf7158809cf4f3c");
 const Bytes kIv = from_hex("000102030405060708090a0b0c0d0e0f");
@@ -17,18 +20,6 @@ const Bytes kPlain = from_hex("6bc1bee22e409f96e93d7e117393172a ae2d8a571e03ac9c
                               "30c81c46a35ce411e5fbc1191a0a52ef f69f2445df4f9b17ad2b417be66c3710");
 const Bytes kCipher = from_hex("7649abac8119b246cee98e9b12e9197d 5086cb9b507219ee95db113a917678b2"
                                "73bed6b8e3c1743b7116e69e22229516 3ff1caa1681fac09120eca307586e1a7");
-
-Bytes xor_of(Bytes a, const Bytes& b) {
-    for (std::size_t i = 0; i < a.size(); ++i) {
-        a[i] ^= b[i];
-    }
-    return a;
-}
-
-Bytes slice(const Bytes& b, std::size_t from, std::size_t count) {
-    return {b.begin() + static_cast<std::ptrdiff_t>(from),
-            b.begin() + static_cast<std::ptrdiff_t>(from + count)};
-}
 
 // SP 800-38A F.2.1 and F.2.2, length 64.
 TEST(AesCbcKnownAnswers, Sp80038aF21AndF22) {

@@ -1,6 +1,7 @@
 // The NIST CAVP known-answer and multi-block files, read at test time: one
 // driver per family. Where the files are not laid out beside the project the
 // tests say they were skipped.
+#include "byte_ops.h"
 #include "calls.h"
 #include "vector_files.h"
 
@@ -12,6 +13,7 @@ namespace {
 
 using testing_support::Bytes;
 using testing_support::from_hex;
+using testing_support::join;
 using testing_support::Record;
 using testing_support::to_hex;
 
@@ -36,14 +38,6 @@ TdesKeys keys_of(const Record& r) {
         return {k, k, k};
     }
     return {from_hex(r.at("KEY1")), from_hex(r.at("KEY2")), from_hex(r.at("KEY3"))};
-}
-
-Bytes join(std::initializer_list<Bytes> parts) {
-    Bytes out;
-    for (const auto& p : parts) {
-        out.insert(out.end(), p.begin(), p.end());
-    }
-    return out;
 }
 
 // Every export of the family that can express these keys must agree.

@@ -1,5 +1,6 @@
 // CMAC over AES-128 and triple DES: the standards' examples, the K1/K2
 // boundary, the IV as starting chain, aliasing and out-of-contract lengths.
+#include "byte_ops.h"
 #include "calls.h"
 #include "random_bytes.h"
 
@@ -9,8 +10,10 @@ namespace {
 
 using testing_support::Bytes;
 using testing_support::from_hex;
+using testing_support::join;
 using testing_support::RandomBytes;
 using testing_support::to_hex;
+using testing_support::xor_of;
 
 const Bytes kMessage =
     from_hex("6bc1bee22e409f96e93d7e117393172a ae2d8a571e03ac9c9eb76fac45af8e51"
@@ -75,22 +78,6 @@ Bytes encrypt_block(const CmacCase& c, const Bytes& key, const Bytes& block) {
     return c.tdes == nullptr ? calls::aes_ecb(true, key, block) : calls::ecb(c.tdes, 0, key, block);
 }
 
-Bytes double_block(Bytes b, std::uint8_t rb) {
-    const bool carry = (b[0] & 0x80) != 0;
-    for (std::size_t i = 0; i < b.size(); ++i) {
-        b[i] = static_cast<std::uint8_t>(b[i] << 1 | (i + 1 < b.size() ? b[i + 1] >> 7 : 0));
-    }
-    b.back() ^= carry ? rb : 0;
-    return b;
-}
-
-Bytes xor_of(Bytes a, const Bytes& b) {
-    for (std::size_t i = 0; i < a.size(); ++i) {
-        a[i] ^= b[i];
-    }
-    return a;
-}
-
 // A message of one whole block uses K1; one byte more pads with K2.
 TEST(CmacSubkeys, WholeLastBlockUsesK1AndOneMoreByteUsesK2) {
     RandomBytes random;
@@ -99,8 +86,8 @@ TEST(CmacSubkeys, WholeLastBlockUsesK1AndOneMoreByteUsesK2) {
         const Bytes key = random(c.key_size);
         const Bytes zero(c.block, 0);
         const std::uint8_t rb = c.block == 16 ? 0x87 : 0x1b;
-        const Bytes k1 = double_block(encrypt_block(c, key, zero), rb);
-        const Bytes k2 = double_block(k1, rb);
+        const Bytes k1 = testing_support::cmac_double(encrypt_block(c, key, zero), rb);
+        const Bytes k2 = testing_support::cmac_double(k1, rb);
         const Bytes block = random(c.block);
         EXPECT_EQ(calls::cmac(c.f, key, block, zero), encrypt_block(c, key, xor_of(block, k1)));
         Bytes longer = block;
@@ -159,25 +146,17 @@ TEST(CmacBuffers, MacMayOverwriteTheStartOfTheMessage) {
     }
 }
 
-Bytes concat(std::initializer_list<Bytes> parts) {
-    Bytes out;
-    for (const auto& part : parts) {
-        out.insert(out.end(), part.begin(), part.end());
-    }
-    return out;
-}
-
 TEST(CmacKeys, TwoKeyFormReadsSixteenBytesAndEqualsThreeKeyWithK3EqualK1) {
     RandomBytes random;
     const Bytes k1 = random(8);
     const Bytes k2 = random(8);
     const Bytes message = random(37);
     const Bytes iv = random(8);
-    const Bytes expected = calls::cmac(TDES_CMAC, concat({k1, k2}), message, iv);
-    EXPECT_EQ(calls::cmac(TDES_CMAC, concat({k1, k2, random(8)}), message, iv), expected);
-    EXPECT_EQ(calls::cmac(TDES_3KEY_CMAC, concat({k1, k2, k1}), message, iv), expected);
-    EXPECT_EQ(calls::cmac(TDES_CMAC, concat({k1, k1}), message, iv),
-              calls::cmac(TDES_3KEY_CMAC, concat({k1, k1, k1}), message, iv));
+    const Bytes expected = calls::cmac(TDES_CMAC, join({k1, k2}), message, iv);
+    EXPECT_EQ(calls::cmac(TDES_CMAC, join({k1, k2, random(8)}), message, iv), expected);
+    EXPECT_EQ(calls::cmac(TDES_3KEY_CMAC, join({k1, k2, k1}), message, iv), expected);
+    EXPECT_EQ(calls::cmac(TDES_CMAC, join({k1, k1}), message, iv),
+              calls::cmac(TDES_3KEY_CMAC, join({k1, k1, k1}), message, iv));
 }
 
 TEST(CmacLengths, LimitsOfTheContractAreAcceptedAndCallsBeyondRefusedUntouched) {

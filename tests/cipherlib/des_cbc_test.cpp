@@ -1,5 +1,6 @@
 // CBC over the DES family: the four mode combinations and the chaining value
 // carried in the caller's IV buffer.
+#include "byte_ops.h"
 #include "calls.h"
 #include "random_bytes.h"
 
@@ -12,6 +13,7 @@ using calls::kCbcEncrypt;
 using testing_support::Bytes;
 using testing_support::from_hex;
 using testing_support::RandomBytes;
+using testing_support::xor_of;
 
 struct CbcCase {
     const char* name;
@@ -24,13 +26,6 @@ const CbcCase kCbcFunctions[] = {
     {"3DES", EnOrDecrypt_3DES_CBC, 16},
     {"3DES_3KEY", EnOrDecrypt_3DES_3KEY_CBC, 24},
 };
-
-Bytes xor_of(Bytes a, const Bytes& b) {
-    for (std::size_t i = 0; i < a.size(); ++i) {
-        a[i] ^= b[i];
-    }
-    return a;
-}
 
 // The family's block function on one 8-byte block, as the CBC function uses it.
 Bytes block(const CbcCase& c, std::uint8_t direction, const Bytes& key, const Bytes& b) {

@@ -1,5 +1,6 @@
 // Differential tests against OpenSSL's libcrypto over random keys, IVs and
 // lengths with a fixed seed: a peer implementation as the oracle.
+#include "byte_ops.h"
 #include "calls.h"
 #include "random_bytes.h"
 
@@ -14,6 +15,7 @@
 namespace {
 
 using testing_support::Bytes;
+using testing_support::join;
 using testing_support::RandomBytes;
 
 constexpr int kTrials = 400;
@@ -52,14 +54,6 @@ Bytes openssl_cmac(const char* cipher_name, const Bytes& key, const Bytes& messa
     EVP_MAC_free(mac);
     EXPECT_TRUE(ok) << "OpenSSL CMAC failed";
     out.resize(length);
-    return out;
-}
-
-Bytes join(std::initializer_list<Bytes> parts) {
-    Bytes out;
-    for (const auto& p : parts) {
-        out.insert(out.end(), p.begin(), p.end());
-    }
     return out;
 }
 
@@ -142,16 +136,9 @@ Bytes reference_cmac(const EVP_CIPHER* ecb, const Bytes& key, const Bytes& messa
     const auto encrypt = [&](const Bytes& block) {
         return openssl_cipher(ecb, key, {}, block, true);
     };
-    const auto dbl = [b](Bytes v) {
-        const bool carry = (v[0] & 0x80) != 0;
-        for (std::size_t i = 0; i < b; ++i) {
-            v[i] = static_cast<std::uint8_t>(v[i] << 1 | (i + 1 < b ? v[i + 1] >> 7 : 0));
-        }
-        v[b - 1] ^= carry ? (b == 16 ? 0x87 : 0x1b) : 0;
-        return v;
-    };
-    const Bytes k1 = dbl(encrypt(Bytes(b, 0)));
-    const Bytes k2 = dbl(k1);
+    const std::uint8_t rb = b == 16 ? 0x87 : 0x1b;
+    const Bytes k1 = testing_support::cmac_double(encrypt(Bytes(b, 0)), rb);
+    const Bytes k2 = testing_support::cmac_double(k1, rb);
     const std::size_t blocks = message.empty() ? 1 : (message.size() + b - 1) / b;
     const bool complete = !message.empty() && message.size() % b == 0;
     Bytes x = iv;
