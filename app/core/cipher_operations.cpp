@@ -34,17 +34,17 @@ void RunAesEcb(const TavikAlgBinding& library, Direction direction,
     }
 }
 
-Outcome RunAes(const TavikAlgBinding& library, Direction direction, const Fields& texts, bool cbc,
+Outcome RunAes(const TavikAlgBinding& library, Direction direction, const Fields& fields, bool cbc,
                const FieldBuffer& key, const ReadField& k) {
     if (k.count() != kAesKeySize) {
         return Refuse(messages::kKeyLength16);
     }
     FieldBuffer data{};
-    const ReadField n = Read(labels::kDataIn, texts.data_in, data);
+    const ReadField n = Read(labels::kDataIn, fields.data_in, data);
     FieldBuffer iv{};
     ReadField v{labels::kIv, {}};
     if (cbc) {
-        v = Read(labels::kIv, texts.iv, iv);
+        v = Read(labels::kIv, fields.iv, iv);
         if (v.count() != kAesBlockSize) {
             return Refuse(messages::kIvLength16);
         }
@@ -107,18 +107,18 @@ void CallDesFamily(const TavikAlgBinding& library, Direction direction, DesVaria
     }
 }
 
-Outcome RunDesFamily(const TavikAlgBinding& library, Direction direction, const Fields& texts,
+Outcome RunDesFamily(const TavikAlgBinding& library, Direction direction, const Fields& fields,
                      const CipherChoice& choice, const FieldBuffer& key, const ReadField& k) {
     const auto key_rule = KeyRuleOf(choice.des_variant);
     if (key_rule && k.count() != key_rule->length) {
         return Refuse(key_rule->message);
     }
     FieldBuffer data{};
-    const ReadField n = Read(labels::kDataIn, texts.data_in, data);
+    const ReadField n = Read(labels::kDataIn, fields.data_in, data);
     FieldBuffer iv{};
     ReadField v{labels::kIv, {}};
     if (choice.cbc) {
-        v = Read(labels::kIv, texts.iv, iv);
+        v = Read(labels::kIv, fields.iv, iv);
         if (v.count() != kDesBlockSize) {
             return Refuse(messages::kIvLength8);
         }
@@ -137,12 +137,12 @@ Outcome RunDesFamily(const TavikAlgBinding& library, Direction direction, const 
     return {{}, FirstBytes(data, n.count()), {}};
 }
 
-Outcome RunCipher(const TavikAlgBinding& library, Direction direction, const Fields& texts,
+Outcome RunCipher(const TavikAlgBinding& library, Direction direction, const Fields& fields,
                   const CipherChoice& choice) {
     FieldBuffer key{};
-    const ReadField k = Read(labels::kSessionKey, texts.session_key, key);
-    return choice.aes_enabled ? RunAes(library, direction, texts, choice.cbc, key, k)
-                              : RunDesFamily(library, direction, texts, choice, key, k);
+    const ReadField k = Read(labels::kSessionKey, fields.session_key, key);
+    return choice.aes_enabled ? RunAes(library, direction, fields, choice.cbc, key, k)
+                              : RunDesFamily(library, direction, fields, choice, key, k);
 }
 
 } // namespace

@@ -25,17 +25,17 @@ constexpr CmacRule kTdes3KeyCmac{24, messages::kKeyLength24, 8, messages::kIvLen
 
 // The full MAC lands over the start of the data buffer, passed as `mac`, and
 // DataOut shows it.
-Outcome RunCmac(const TavikAlgBinding& library, const CmacRule& rule, const Fields& texts) {
+Outcome RunCmac(const TavikAlgBinding& library, const CmacRule& rule, const Fields& fields) {
     FieldBuffer key{};
-    const ReadField k = Read(labels::kSessionKey, texts.session_key, key);
+    const ReadField k = Read(labels::kSessionKey, fields.session_key, key);
     if (k.count() != rule.key_length) {
         return Refuse(rule.key_message);
     }
     FieldBuffer data{};
-    const ReadField n = Read(labels::kDataIn, texts.data_in, data);
+    const ReadField n = Read(labels::kDataIn, fields.data_in, data);
     std::array<std::uint8_t, kLargestBlock> iv_buffer{};
     const auto iv = std::span(iv_buffer).first(rule.block);
-    const ReadField v = Read(labels::kIv, texts.iv, iv);
+    const ReadField v = Read(labels::kIv, fields.iv, iv);
     if (v.count() != rule.block) {
         return Refuse(rule.iv_message);
     }
@@ -48,8 +48,8 @@ Outcome RunCmac(const TavikAlgBinding& library, const CmacRule& rule, const Fiel
 }
 
 // The triple-DES MACs are shown whole in both fields.
-Outcome TripleDesCmac(const TavikAlgBinding& library, const CmacRule& rule, const Fields& texts) {
-    Outcome outcome = RunCmac(library, rule, texts);
+Outcome TripleDesCmac(const TavikAlgBinding& library, const CmacRule& rule, const Fields& fields) {
+    Outcome outcome = RunCmac(library, rule, fields);
     outcome.cmac = outcome.data_out;
     return outcome;
 }
