@@ -28,7 +28,7 @@ void BM_Cipher(benchmark::State& state, CipherChoice choice, bool encrypt) {
     const std::string& key = choice.aes_enabled                            ? kKey16
                              : choice.des_variant == DesVariant::three_key ? kKey24
                                                                            : kKey16;
-    const orvelin::FieldTexts fields{key, choice.aes_enabled ? kIv16 : kIv8, kData256};
+    const orvelin::Fields fields{key, choice.aes_enabled ? kIv16 : kIv8, kData256};
     for (auto _ : state) {
         benchmark::DoNotOptimize(encrypt ? orvelin::Encrypt(Library(), fields, choice)
                                          : orvelin::Decrypt(Library(), fields, choice));

@@ -26,13 +26,7 @@ using FieldReader = std::function<HexReading(std::span<std::uint8_t>)>;
 // A reader over a fixed text, which must outlive it.
 FieldReader TextReader(std::string_view text);
 
-// The fields an operation may read, as their texts stand.
-struct FieldTexts {
-    std::string_view session_key;
-    std::string_view iv;
-    std::string_view data_in;
-};
-
+// The fields an operation may read.
 struct Fields {
     FieldReader session_key;
     FieldReader iv;
@@ -40,10 +34,9 @@ struct Fields {
 
     Fields(FieldReader key, FieldReader initial_vector, FieldReader data)
         : session_key(std::move(key)), iv(std::move(initial_vector)), data_in(std::move(data)) {}
+    // Fields holding fixed texts, which must outlive them.
     Fields(std::string_view key, std::string_view initial_vector, std::string_view data)
         : Fields(TextReader(key), TextReader(initial_vector), TextReader(data)) {}
-    Fields(const FieldTexts& texts) // NOLINT: texts stand for their readers
-        : Fields(texts.session_key, texts.iv, texts.data_in) {}
 };
 
 // The DES, 2TDES and 3TDES radio buttons.

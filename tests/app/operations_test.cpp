@@ -15,7 +15,7 @@ namespace {
 using orvelin::CipherChoice;
 using orvelin::CrcChoice;
 using orvelin::DesVariant;
-using orvelin::FieldTexts;
+using orvelin::Fields;
 using orvelin::Outcome;
 using testing_support::from_hex;
 using testing_support::to_hex;
@@ -120,7 +120,7 @@ TEST(CipherOperations, EachRowEncryptsAndDecryptsItsKnownAnswer) {
 }
 
 TEST(CipherOperations, SamePressTwiceGivesTheSameOutputAndSpacesDoNotMatter) {
-    const FieldTexts fields{"01 23 45 67 89 AB CD EF", "12345678 90abcdef", "4E6F7720 69732074"};
+    const Fields fields{"01 23 45 67 89 AB CD EF", "12345678 90abcdef", "4E6F7720 69732074"};
     const Outcome first = orvelin::Encrypt(Library(), fields, kStartUp);
     const Outcome second = orvelin::Encrypt(Library(), fields, kStartUp);
     EXPECT_EQ(Shown(first.data_out), Shown(second.data_out));
@@ -131,8 +131,8 @@ TEST(CipherOperations, SamePressTwiceGivesTheSameOutputAndSpacesDoNotMatter) {
 }
 
 TEST(CipherOperations, SingleDesUsesTheFirstEightKeyBytesAndEmptyDataGivesEmptyOutput) {
-    const FieldTexts longer{"0123456789ABCDEF FFFFFFFFFFFFFFFF", kZero8, "4E6F772069732074"};
-    const FieldTexts exact{"0123456789ABCDEF", kZero8, "4E6F772069732074"};
+    const Fields longer{"0123456789ABCDEF FFFFFFFFFFFFFFFF", kZero8, "4E6F772069732074"};
+    const Fields exact{"0123456789ABCDEF", kZero8, "4E6F772069732074"};
     EXPECT_EQ(Shown(orvelin::Encrypt(Library(), longer, kStartUp).data_out),
               Shown(orvelin::Encrypt(Library(), exact, kStartUp).data_out));
     for (const auto& choice : {kStartUp, Aes(false), Des(DesVariant::three_key, true)}) {
@@ -146,7 +146,7 @@ TEST(CipherOperations, SingleDesUsesTheFirstEightKeyBytesAndEmptyDataGivesEmptyO
 struct RefusalRow {
     const char* name;
     CipherChoice choice;
-    FieldTexts fields;
+    Fields fields;
     const char* message;
 };
 
@@ -154,7 +154,7 @@ struct RefusalRow {
 TEST(CipherOperations, RefusalsAndTheirOrder) {
     const std::string key16(32, 'A');
     const std::string key24(48, 'B');
-    // FieldTexts views these, so they must outlive the table.
+    // Fields views these, so they must outlive the table.
     const std::string long_data(514, '1');
     const std::string long_iv(600, '0');
     const std::string long_key(513, '0');
@@ -253,7 +253,7 @@ TEST(MacOperations, TdesCmacsShowTheSp80038bMacInBothFields) {
 }
 
 TEST(MacOperations, TheIvStartsTheChainAndSamePressGivesSameMac) {
-    const FieldTexts with_iv{kAesKey, "000102030405060708090a0b0c0d0e0f", kMessage40};
+    const Fields with_iv{kAesKey, "000102030405060708090a0b0c0d0e0f", kMessage40};
     const Outcome first = orvelin::AesCmac(Library(), with_iv);
     EXPECT_NE(Shown(first.data_out), "DFA66747DE9AE63030CA32611497C827");
     EXPECT_EQ(Shown(orvelin::AesCmac(Library(), with_iv).data_out), Shown(first.data_out));
