@@ -148,19 +148,19 @@ extern "C" {
 std::int32_t AES_ExpandKey(const std::uint8_t* key, std::uint8_t* roundKeys) noexcept {
     tavik::aes::expand_key(tavik::bytes<tavik::aes::kKeySize>(key),
                            tavik::bytes<tavik::aes::kScheduleSize>(roundKeys));
-    return kTavikDone;
+    return TAVIK_DONE;
 }
 
 std::int32_t AES_Encrypt(const std::uint8_t* input, const std::uint8_t* roundKeys,
                          std::uint8_t* output) noexcept {
     one_block(input, roundKeys, output, tavik::aes::encrypt_block);
-    return kTavikDone;
+    return TAVIK_DONE;
 }
 
 std::int32_t AES_Decrypt(const std::uint8_t* input, const std::uint8_t* roundKeys,
                          std::uint8_t* output) noexcept {
     one_block(input, roundKeys, output, tavik::aes::decrypt_block);
-    return kTavikDone;
+    return TAVIK_DONE;
 }
 
 } // extern "C"

@@ -39,7 +39,7 @@ std::int32_t AES_EncryptCBC(std::uint8_t* input, const std::uint8_t* roundKeys,
         chaining = tavik::aes::encrypt_block(state, schedule);
         std::copy(chaining.begin(), chaining.end(), block_at(out, i).begin());
     }
-    return kTavikDone;
+    return TAVIK_DONE;
 }
 
 // From the last block back, each predecessor read before its successor's
@@ -61,7 +61,7 @@ std::int32_t AES_DecryptCBC(const std::uint8_t* input, const std::uint8_t* round
         AES_Decrypt(input, roundKeys, output);
         tavik::xor_into<kBlockSize>(block_at(out, 0), tavik::bytes<kBlockSize>(iv));
     }
-    return kTavikDone;
+    return TAVIK_DONE;
 }
 
 } // extern "C"

@@ -69,7 +69,7 @@ template <typename TripleDesBlock>
 std::int32_t tdes_cmac(const std::uint8_t* data, std::int16_t length, std::uint8_t* mac,
                        const std::uint8_t* iv, TripleDesBlock encrypt_in_place) {
     if (length < 0 || length > kTdesMessageLimit) {
-        return kTavikCmacLengthOutOfRange;
+        return TAVIK_CMAC_LENGTH_OUT_OF_RANGE;
     }
     Block<kTdesMessageLimit> copy{};
     const std::span<const std::uint8_t> message(data, static_cast<std::size_t>(length));
@@ -80,7 +80,7 @@ std::int32_t tdes_cmac(const std::uint8_t* data, std::int16_t length, std::uint8
     };
     cmac<8>(std::span(copy).first(message.size()), kR64, tavik::bytes<8>(iv), tavik::bytes<8>(mac),
             encrypt);
-    return kTavikDone;
+    return TAVIK_DONE;
 }
 
 } // namespace
@@ -91,14 +91,14 @@ std::int32_t AES_CMAC(const std::uint8_t* key, const std::uint8_t* data, std::in
                       std::uint8_t* mac, const std::uint8_t* iv) noexcept {
     using namespace tavik::aes;
     if (length < 0) {
-        return kTavikCmacLengthOutOfRange;
+        return TAVIK_CMAC_LENGTH_OUT_OF_RANGE;
     }
     Block<kScheduleSize> schedule{};
     expand_key(tavik::bytes<kKeySize>(key), schedule);
     const auto encrypt = [&schedule](const State& block) { return encrypt_block(block, schedule); };
     cmac<kBlockSize>(std::span(data, static_cast<std::size_t>(length)), kR128,
                      tavik::bytes<kBlockSize>(iv), tavik::bytes<kBlockSize>(mac), encrypt);
-    return kTavikDone;
+    return TAVIK_DONE;
 }
 
 std::int32_t TDES_CMAC(const std::uint8_t* key, const std::uint8_t* data, std::int16_t length,

@@ -127,13 +127,13 @@ void triple_des_block(Direction direction, const TripleKey& key, std::span<std::
 std::int32_t triple_des_ecb(std::uint8_t mode, const TripleKey& key, std::uint32_t length,
                             std::uint8_t* data) {
     if (length % 8 != 0) {
-        return kTavikLengthNotMultipleOf8;
+        return TAVIK_LENGTH_NOT_MULTIPLE_OF_8;
     }
     const std::span<std::uint8_t> message(data, length);
     for (std::size_t offset = 0; offset < message.size(); offset += 8) {
         triple_des_block(direction_of(mode), key, message.subspan(offset).first<8>());
     }
-    return kTavikDone;
+    return TAVIK_DONE;
 }
 
 } // namespace
@@ -143,7 +143,7 @@ extern "C" {
 std::int32_t EnOrDecrypt_DES(std::uint8_t mode, const std::uint8_t* key,
                              std::uint8_t* data) noexcept {
     des_block(direction_of(mode), tavik::bytes<8>(key), tavik::bytes<8>(data));
-    return kTavikDone;
+    return TAVIK_DONE;
 }
 
 std::int32_t EnOrDecrypt_3DES(std::uint8_t mode, const std::uint8_t* key, std::uint32_t length,

@@ -19,7 +19,7 @@ template <typename BlockFunction>
 std::int32_t chain(std::uint8_t mode, std::uint8_t* iv_bytes, std::uint32_t length,
                    std::uint8_t* data, BlockFunction block_function) {
     if (length % kBlockSize != 0) {
-        return kTavikLengthNotMultipleOf8;
+        return TAVIK_LENGTH_NOT_MULTIPLE_OF_8;
     }
     const auto iv = tavik::bytes<kBlockSize>(iv_bytes);
     const auto direction = static_cast<std::uint8_t>(mode & kDirectionBit);
@@ -39,7 +39,7 @@ std::int32_t chain(std::uint8_t mode, std::uint8_t* iv_bytes, std::uint32_t leng
             std::copy(block.begin(), block.end(), iv.begin());
         }
     }
-    return kTavikDone;
+    return TAVIK_DONE;
 }
 
 } // namespace

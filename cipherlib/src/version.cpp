@@ -3,8 +3,8 @@
 
 extern "C" std::int32_t lib_ver(std::uint32_t* version) noexcept {
     if (version == nullptr) {
-        return kTavikNullVersion;
+        return TAVIK_NULL_VERSION;
     }
-    *version = kTavikAlgVersion;
-    return kTavikDone;
+    *version = TAVIK_ALG_VERSION;
+    return TAVIK_DONE;
 }

@@ -33,7 +33,7 @@ TEST(AesCbcBuffers, EncryptionLeavesPlainXorChainInInputAndKeepsTheIv) {
     Bytes output(64);
     Bytes iv = kIv;
     EXPECT_EQ(AES_EncryptCBC(input.data(), schedule.data(), output.data(), 64, iv.data()),
-              kTavikDone);
+              TAVIK_DONE);
     EXPECT_EQ(output, kCipher);
     EXPECT_EQ(iv, kIv);
     EXPECT_EQ(slice(input, 0, 16), xor_of(slice(kPlain, 0, 16), kIv));
@@ -62,7 +62,7 @@ TEST(AesCbcLengths, PartialTailAndShortLengthsAreLeftAlone) {
             return encrypt ? AES_EncryptCBC(in, schedule.data(), out, length, kIv.data())
                            : AES_DecryptCBC(in, schedule.data(), out, length, kIv.data());
         };
-        EXPECT_EQ(f(input.data(), output.data(), 40), kTavikDone);
+        EXPECT_EQ(f(input.data(), output.data(), 40), TAVIK_DONE);
         EXPECT_EQ(slice(output, 32, 8), Bytes(8, 0x5a));
         EXPECT_EQ(slice(input, 32, 8), slice(input_before, 32, 8));
         EXPECT_EQ(slice(output, 0, 32),
@@ -70,7 +70,7 @@ TEST(AesCbcLengths, PartialTailAndShortLengthsAreLeftAlone) {
         for (const std::uint16_t length : {0, 15}) {
             Bytes in = input_before;
             Bytes out(40, 0x5a);
-            EXPECT_EQ(f(in.data(), out.data(), length), kTavikDone);
+            EXPECT_EQ(f(in.data(), out.data(), length), TAVIK_DONE);
             EXPECT_EQ(in, input_before);
             EXPECT_EQ(out, Bytes(40, 0x5a));
         }

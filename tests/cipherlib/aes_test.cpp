@@ -101,7 +101,7 @@ TEST(AesProperties, ScheduleStartsWithTheKeyAndStaysWithin176Bytes) {
     RandomBytes random;
     const Bytes key = random(16);
     Bytes buffer(176 + 16, 0xa5);
-    EXPECT_EQ(AES_ExpandKey(key.data(), buffer.data()), kTavikDone);
+    EXPECT_EQ(AES_ExpandKey(key.data(), buffer.data()), TAVIK_DONE);
     EXPECT_TRUE(std::equal(key.begin(), key.end(), buffer.begin()));
     EXPECT_EQ(Bytes(buffer.begin() + 176, buffer.end()), Bytes(16, 0xa5));
 }

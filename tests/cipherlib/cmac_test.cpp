@@ -165,16 +165,16 @@ TEST(CmacLengths, LimitsOfTheContractAreAcceptedAndCallsBeyondRefusedUntouched) 
     const Bytes iv = random(16);
     const Bytes message = random(32767);
     Bytes mac(16, 0xee);
-    EXPECT_EQ(AES_CMAC(key.data(), message.data(), 32767, mac.data(), iv.data()), kTavikDone);
-    EXPECT_EQ(TDES_CMAC(key.data(), message.data(), 512, mac.data(), iv.data()), kTavikDone);
-    EXPECT_EQ(TDES_3KEY_CMAC(key.data(), message.data(), 512, mac.data(), iv.data()), kTavikDone);
+    EXPECT_EQ(AES_CMAC(key.data(), message.data(), 32767, mac.data(), iv.data()), TAVIK_DONE);
+    EXPECT_EQ(TDES_CMAC(key.data(), message.data(), 512, mac.data(), iv.data()), TAVIK_DONE);
+    EXPECT_EQ(TDES_3KEY_CMAC(key.data(), message.data(), 512, mac.data(), iv.data()), TAVIK_DONE);
     const Bytes before = mac;
     EXPECT_EQ(AES_CMAC(key.data(), message.data(), -1, mac.data(), iv.data()),
-              kTavikCmacLengthOutOfRange);
+              TAVIK_CMAC_LENGTH_OUT_OF_RANGE);
     for (const auto f : {TDES_CMAC, TDES_3KEY_CMAC}) {
         for (const std::int16_t length : {-1, -32768, 513, 32767}) {
             EXPECT_EQ(f(key.data(), message.data(), length, mac.data(), iv.data()),
-                      kTavikCmacLengthOutOfRange)
+                      TAVIK_CMAC_LENGTH_OUT_OF_RANGE)
                 << length;
         }
     }

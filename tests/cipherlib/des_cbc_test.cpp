@@ -56,7 +56,7 @@ TEST(DesCbcModes, EachModeIsItsTableRowAndIvEndsOnTheCiphertextSide) {
         for (const std::uint8_t mode : {0, 1, 2, 3}) {
             Bytes v = iv;
             Bytes data = p;
-            ASSERT_EQ(c.f(mode, key.data(), v.data(), 8, data.data()), kTavikDone);
+            ASSERT_EQ(c.f(mode, key.data(), v.data(), 8, data.data()), TAVIK_DONE);
             const std::uint8_t direction = mode & 1;
             const bool decryption_chaining = (mode & 2) != 0;
             const Bytes expected = decryption_chaining ? xor_of(block(c, direction, key, p), iv)
@@ -136,10 +136,10 @@ TEST(DesCbcLengths, ZeroDoesNothingAndPartialBlocksLeaveDataAndIvUntouched) {
         Bytes data = random(24);
         const Bytes iv_before = iv;
         const Bytes data_before = data;
-        EXPECT_EQ(c.f(kCbcEncrypt, key.data(), iv.data(), 0, data.data()), kTavikDone);
+        EXPECT_EQ(c.f(kCbcEncrypt, key.data(), iv.data(), 0, data.data()), TAVIK_DONE);
         for (const std::uint32_t length : {4U, 12U, 20U}) {
             EXPECT_EQ(c.f(kCbcEncrypt, key.data(), iv.data(), length, data.data()),
-                      kTavikLengthNotMultipleOf8);
+                      TAVIK_LENGTH_NOT_MULTIPLE_OF_8);
         }
         EXPECT_EQ(iv, iv_before);
         EXPECT_EQ(data, data_before);

@@ -165,7 +165,7 @@ TEST(TripleDes, OneCallOverBlocksEqualsOneCallPerBlock) {
     for (const auto f : {EnOrDecrypt_3DES, EnOrDecrypt_3DES_3KEY}) {
         Bytes piecewise = data;
         for (std::size_t offset = 0; offset < 24; offset += 8) {
-            EXPECT_EQ(f(kEncrypt, key.data(), 8, piecewise.data() + offset), kTavikDone);
+            EXPECT_EQ(f(kEncrypt, key.data(), 8, piecewise.data() + offset), TAVIK_DONE);
         }
         EXPECT_EQ(calls::ecb(f, kEncrypt, key, data), piecewise);
     }
@@ -177,10 +177,10 @@ TEST(TripleDes, LengthZeroDoesNothingAndPartialBlocksAreRefusedUntouched) {
     for (const auto f : {EnOrDecrypt_3DES, EnOrDecrypt_3DES_3KEY}) {
         Bytes data = random(24);
         const Bytes before = data;
-        EXPECT_EQ(f(kEncrypt, key.data(), 0, data.data()), kTavikDone);
+        EXPECT_EQ(f(kEncrypt, key.data(), 0, data.data()), TAVIK_DONE);
         EXPECT_EQ(data, before);
         for (const std::uint32_t length : {1U, 7U, 9U, 12U, 23U}) {
-            EXPECT_EQ(f(kEncrypt, key.data(), length, data.data()), kTavikLengthNotMultipleOf8);
+            EXPECT_EQ(f(kEncrypt, key.data(), length, data.data()), TAVIK_LENGTH_NOT_MULTIPLE_OF_8);
             EXPECT_EQ(data, before) << "length " << length;
         }
     }

@@ -59,15 +59,15 @@ TEST_F(LoadedLibrary, BoundVersionQueryAndBlockFunctionWork) {
     const auto version = bind<decltype(lib_ver)>("lib_ver");
     ASSERT_NE(version, nullptr);
     std::uint32_t number = 0;
-    EXPECT_EQ(version(&number), kTavikDone);
+    EXPECT_EQ(version(&number), TAVIK_DONE);
     EXPECT_EQ(number, 0x1020U);
-    EXPECT_EQ(version(nullptr), kTavikNullVersion);
+    EXPECT_EQ(version(nullptr), TAVIK_NULL_VERSION);
 
     const auto des = bind<decltype(EnOrDecrypt_DES)>("EnOrDecrypt_DES");
     ASSERT_NE(des, nullptr);
     const std::array<std::uint8_t, 8> key = {0x01, 0x23, 0x45, 0x67, 0x89, 0xab, 0xcd, 0xef};
     std::array<std::uint8_t, 8> block = {'N', 'o', 'w', ' ', 'i', 's', ' ', 't'};
-    EXPECT_EQ(des(0, key.data(), block.data()), kTavikDone);
+    EXPECT_EQ(des(0, key.data(), block.data()), TAVIK_DONE);
     EXPECT_EQ(block, (std::array<std::uint8_t, 8>{0x3f, 0xa4, 0x0e, 0x8a, 0x98, 0x4d, 0x48, 0x15}));
 }
 

@@ -1,0 +1,16 @@
+# The library's exports, in binding order, read from the one list in its
+# public header, so that no build file writes the names again.
+function(tavik_alg_read_exports header out_var)
+    file(READ "${header}" text)
+    string(REGEX MATCHALL "\n[ \t]+X\\([A-Za-z0-9_]+\\)" entries "${text}")
+    set(names)
+    foreach(entry IN LISTS entries)
+        string(REGEX REPLACE "^\n[ \t]+X\\(([A-Za-z0-9_]+)\\)$" "\\1" name "${entry}")
+        list(APPEND names ${name})
+    endforeach()
+    list(LENGTH names count)
+    if(NOT count EQUAL 15)
+        message(FATAL_ERROR "expected fifteen exports in ${header}, found ${count}: ${names}")
+    endif()
+    set(${out_var} ${names} PARENT_SCOPE)
+endfunction()
