@@ -9,7 +9,10 @@ namespace tavik::aes {
 namespace {
 
 constexpr std::size_t kRounds = 10;
-constexpr std::size_t kScheduleWords = 44;
+constexpr std::size_t kWordSize = 4;
+constexpr std::size_t kKeyWords = kKeySize / kWordSize;
+constexpr std::size_t kScheduleWords = kScheduleSize / kWordSize;
+static_assert(kScheduleSize == kBlockSize * (kRounds + 1), "one round key per round, plus one");
 
 // State byte k is row k % 4 of column k / 4.
 constexpr std::size_t at(std::size_t column, std::size_t row) {
@@ -85,17 +88,17 @@ State inv_mix_round(const State& s) {
 void expand_key(std::span<const std::uint8_t, kKeySize> key,
                 std::span<std::uint8_t, kScheduleSize> schedule) {
     std::copy(key.begin(), key.end(), schedule.begin());
-    for (std::size_t i = 4; i < kScheduleWords; ++i) {
-        const auto previous = schedule.subspan(4 * (i - 1)).first<4>();
-        std::array<std::uint8_t, 4> t{previous[0], previous[1], previous[2], previous[3]};
-        if (i % 4 == 0) {
+    for (std::size_t i = kKeyWords; i < kScheduleWords; ++i) {
+        const auto previous = schedule.subspan(kWordSize * (i - 1)).first<kWordSize>();
+        std::array<std::uint8_t, kWordSize> t{previous[0], previous[1], previous[2], previous[3]};
+        if (i % kKeyWords == 0) {
             const auto& s = Tables::sbox;
-            t = {static_cast<std::uint8_t>(s[t[1]] ^ Tables::round_constants[i / 4]), s[t[2]],
-                 s[t[3]], s[t[0]]};
+            t = {static_cast<std::uint8_t>(s[t[1]] ^ Tables::round_constants[i / kKeyWords]),
+                 s[t[2]], s[t[3]], s[t[0]]};
         }
-        const auto back = schedule.subspan(4 * (i - 4)).first<4>();
-        const auto word = schedule.subspan(4 * i).first<4>();
-        for (std::size_t j = 0; j < 4; ++j) {
+        const auto back = schedule.subspan(kWordSize * (i - kKeyWords)).first<kWordSize>();
+        const auto word = schedule.subspan(kWordSize * i).first<kWordSize>();
+        for (std::size_t j = 0; j < kWordSize; ++j) {
             word[j] = static_cast<std::uint8_t>(back[j] ^ t[j]);
         }
     }

@@ -4,12 +4,13 @@
 #define TAVIK_ALG_AES_ENGINE_H
 
 #include "bytes.h"
+#include "tavik_alg.h"
 
 namespace tavik::aes {
 
-inline constexpr std::size_t kBlockSize = 16;
-inline constexpr std::size_t kKeySize = 16;
-inline constexpr std::size_t kScheduleSize = 176;
+inline constexpr std::size_t kBlockSize = TAVIK_AES_BLOCK_SIZE;
+inline constexpr std::size_t kKeySize = TAVIK_AES_KEY_SIZE;
+inline constexpr std::size_t kScheduleSize = TAVIK_AES_SCHEDULE_SIZE;
 
 using State = Block<kBlockSize>;
 using Schedule = std::span<const std::uint8_t, kScheduleSize>;

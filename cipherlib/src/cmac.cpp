@@ -4,16 +4,24 @@
 #include "aes_engine.h"
 #include "tavik_alg.h"
 
+#include <limits>
+
 namespace {
 
 using tavik::Block;
 
-// SP 800-38B 5.3: R128 and R64, the constants of subkey doubling.
-static constexpr Block<16> kR128 = {0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0x87};
-static constexpr Block<8> kR64 = {0, 0, 0, 0, 0, 0, 0, 0x1b};
+constexpr std::size_t kDesBlockSize = TAVIK_DES_BLOCK_SIZE;
 
-// The triple-DES forms work on a copy of the message of this size.
-constexpr std::int16_t kTdesMessageLimit = 512;
+// SP 800-38B 5.3: R128 and R64, the constants of subkey doubling.
+constexpr Block<tavik::aes::kBlockSize> kR128 = {0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0x87};
+constexpr Block<kDesBlockSize> kR64 = {0, 0, 0, 0, 0, 0, 0, 0x1b};
+
+// The triple-DES forms work on a copy of the message, of at most this size.
+constexpr std::size_t kTdesMessageLimit = TAVIK_TDES_CMAC_MAX_LENGTH;
+
+// AES_CMAC takes every length its int16_t parameter can hold that is not
+// negative, so negative is its only refusal.
+static_assert(std::numeric_limits<std::int16_t>::max() == TAVIK_AES_CMAC_MAX_LENGTH);
 
 // Shift left by one bit as a big-endian number; XOR Rb when the top bit fell out.
 template <std::size_t B>
@@ -68,18 +76,18 @@ void cmac(std::span<const std::uint8_t> message, const Block<B>& rb,
 template <typename TripleDesBlock>
 std::int32_t tdes_cmac(const std::uint8_t* data, std::int16_t length, std::uint8_t* mac,
                        const std::uint8_t* iv, TripleDesBlock encrypt_in_place) {
-    if (length < 0 || length > kTdesMessageLimit) {
+    if (length < 0 || length > TAVIK_TDES_CMAC_MAX_LENGTH) {
         return TAVIK_CMAC_LENGTH_OUT_OF_RANGE;
     }
     Block<kTdesMessageLimit> copy{};
     const std::span<const std::uint8_t> message(data, static_cast<std::size_t>(length));
     std::copy(message.begin(), message.end(), copy.begin());
-    const auto encrypt = [encrypt_in_place](Block<8> block) {
+    const auto encrypt = [encrypt_in_place](Block<kDesBlockSize> block) {
         encrypt_in_place(block.data());
         return block;
     };
-    cmac<8>(std::span(copy).first(message.size()), kR64, tavik::bytes<8>(iv), tavik::bytes<8>(mac),
-            encrypt);
+    cmac<kDesBlockSize>(std::span(copy).first(message.size()), kR64,
+                        tavik::bytes<kDesBlockSize>(iv), tavik::bytes<kDesBlockSize>(mac), encrypt);
     return TAVIK_DONE;
 }
 
@@ -103,14 +111,16 @@ std::int32_t AES_CMAC(const std::uint8_t* key, const std::uint8_t* data, std::in
 
 std::int32_t TDES_CMAC(const std::uint8_t* key, const std::uint8_t* data, std::int16_t length,
                        std::uint8_t* mac, const std::uint8_t* iv) noexcept {
-    return tdes_cmac(data, length, mac, iv,
-                     [key](std::uint8_t* block) { EnOrDecrypt_3DES(0, key, 8, block); });
+    return tdes_cmac(data, length, mac, iv, [key](std::uint8_t* block) {
+        EnOrDecrypt_3DES(TAVIK_MODE_ENCRYPT, key, kDesBlockSize, block);
+    });
 }
 
 std::int32_t TDES_3KEY_CMAC(const std::uint8_t* key, const std::uint8_t* data, std::int16_t length,
                             std::uint8_t* mac, const std::uint8_t* iv) noexcept {
-    return tdes_cmac(data, length, mac, iv,
-                     [key](std::uint8_t* block) { EnOrDecrypt_3DES_3KEY(0, key, 8, block); });
+    return tdes_cmac(data, length, mac, iv, [key](std::uint8_t* block) {
+        EnOrDecrypt_3DES_3KEY(TAVIK_MODE_ENCRYPT, key, kDesBlockSize, block);
+    });
 }
 
 } // extern "C"

@@ -14,17 +14,25 @@ namespace {
 using tavik::Block;
 using tavik::des::Tables;
 
+constexpr std::size_t kBlockSize = TAVIK_DES_BLOCK_SIZE;
+constexpr std::size_t kKeySize = TAVIK_DES_KEY_SIZE;
+static_assert(kKeySize == kBlockSize, "a key is as wide as a block, parity bits included");
+constexpr std::size_t kRounds = Tables::shifts.size();
+
+using Key = std::span<const std::uint8_t, kKeySize>;
+using BlockView = std::span<std::uint8_t, kBlockSize>;
+
 template <std::size_t N>
 using Cells = std::array<std::uint8_t, N>;
 
 enum class Direction { encrypt, decrypt };
 
 constexpr Direction direction_of(std::uint8_t mode) {
-    return mode == 0 ? Direction::encrypt : Direction::decrypt;
+    return mode == TAVIK_MODE_ENCRYPT ? Direction::encrypt : Direction::decrypt;
 }
 
 // Most significant bit first: cell 0 is the top bit of byte 0.
-Cells<64> expand(std::span<const std::uint8_t, 8> bytes) {
+Cells<64> expand(std::span<const std::uint8_t, kBlockSize> bytes) {
     Cells<64> cells{};
     for (std::size_t i = 0; i < cells.size(); ++i) {
         cells[i] = static_cast<std::uint8_t>((bytes[i / 8] >> (7 - i % 8)) & 1U);
@@ -32,7 +40,7 @@ Cells<64> expand(std::span<const std::uint8_t, 8> bytes) {
     return cells;
 }
 
-void pack(const Cells<64>& cells, std::span<std::uint8_t, 8> bytes) {
+void pack(const Cells<64>& cells, BlockView bytes) {
     for (std::size_t byte = 0; byte < bytes.size(); ++byte) {
         std::uint8_t value = 0;
         for (std::size_t bit = 0; bit < 8; ++bit) {
@@ -54,18 +62,18 @@ Cells<Out> permute(std::span<const std::uint8_t, In> source,
 }
 
 // Round r uses K(r + 1) when encrypting and K(16 - r) when decrypting.
-Cells<48> round_subkey(std::span<const std::uint8_t, 8> key, std::size_t round,
-                       Direction direction) {
+Cells<48> round_subkey(Key key, std::size_t round, Direction direction) {
     const Cells<64> key_cells = expand(key);
     Cells<56> cd = permute<56, 64>(key_cells, Tables::permuted_choice_1);
     const std::span<std::uint8_t, 28> c(cd.data(), 28);
     const std::span<std::uint8_t, 28> d(cd.data() + 28, 28);
     // The rotations of every step up to this round's, applied in one move.
-    const std::size_t last_step = direction == Direction::encrypt ? round : 15 - round;
-    const auto shift = std::accumulate(Tables::shifts.begin(),
-                                       Tables::shifts.begin() + last_step + 1, std::size_t{0});
-    std::rotate(c.begin(), c.begin() + shift % c.size(), c.end());
-    std::rotate(d.begin(), d.begin() + shift % d.size(), d.end());
+    const std::size_t last_step = direction == Direction::encrypt ? round : kRounds - 1 - round;
+    const auto steps = std::span(Tables::shifts).first(last_step + 1);
+    const auto shift =
+        std::accumulate(steps.begin(), steps.end(), std::ptrdiff_t{0}) % std::ssize(c);
+    std::rotate(c.begin(), c.begin() + shift, c.end());
+    std::rotate(d.begin(), d.begin() + shift, d.end());
     return permute<48, 56>(cd, Tables::permuted_choice_2);
 }
 
@@ -97,11 +105,10 @@ void feistel_round(Cells<64>& lr, Cells<48> subkey) {
     }
 }
 
-void des_block(Direction direction, std::span<const std::uint8_t, 8> key,
-               std::span<std::uint8_t, 8> block) {
+void des_block(Direction direction, Key key, BlockView block) {
     const Cells<64> input = expand(block);
     Cells<64> lr = permute<64, 64>(input, Tables::initial_permutation);
-    for (std::size_t round = 0; round < 16; ++round) {
+    for (std::size_t round = 0; round < kRounds; ++round) {
         feistel_round(lr, round_subkey(key, round, direction));
     }
     pack(permute<64, 64>(lr, Tables::final_permutation), block);
@@ -109,10 +116,10 @@ void des_block(Direction direction, std::span<const std::uint8_t, 8> key,
 
 // EDE: E(K1) D(K2) E(K3) to encrypt, D(K3) E(K2) D(K1) to decrypt.
 struct TripleKey {
-    std::span<const std::uint8_t, 8> k1, k2, k3;
+    Key k1, k2, k3;
 };
 
-void triple_des_block(Direction direction, const TripleKey& key, std::span<std::uint8_t, 8> block) {
+void triple_des_block(Direction direction, const TripleKey& key, BlockView block) {
     if (direction == Direction::encrypt) {
         des_block(Direction::encrypt, key.k1, block);
         des_block(Direction::decrypt, key.k2, block);
@@ -126,12 +133,12 @@ void triple_des_block(Direction direction, const TripleKey& key, std::span<std::
 
 std::int32_t triple_des_ecb(std::uint8_t mode, const TripleKey& key, std::uint32_t length,
                             std::uint8_t* data) {
-    if (length % 8 != 0) {
+    if (length % kBlockSize != 0) {
         return TAVIK_LENGTH_NOT_MULTIPLE_OF_8;
     }
     const std::span<std::uint8_t> message(data, length);
-    for (std::size_t offset = 0; offset < message.size(); offset += 8) {
-        triple_des_block(direction_of(mode), key, message.subspan(offset).first<8>());
+    for (std::size_t offset = 0; offset < message.size(); offset += kBlockSize) {
+        triple_des_block(direction_of(mode), key, message.subspan(offset).first<kBlockSize>());
     }
     return TAVIK_DONE;
 }
@@ -142,20 +149,22 @@ extern "C" {
 
 std::int32_t EnOrDecrypt_DES(std::uint8_t mode, const std::uint8_t* key,
                              std::uint8_t* data) noexcept {
-    des_block(direction_of(mode), tavik::bytes<8>(key), tavik::bytes<8>(data));
+    des_block(direction_of(mode), tavik::bytes<kKeySize>(key), tavik::bytes<kBlockSize>(data));
     return TAVIK_DONE;
 }
 
 std::int32_t EnOrDecrypt_3DES(std::uint8_t mode, const std::uint8_t* key, std::uint32_t length,
                               std::uint8_t* data) noexcept {
-    const auto k = tavik::bytes<16>(key);
-    return triple_des_ecb(mode, {k.first<8>(), k.last<8>(), k.first<8>()}, length, data);
+    const auto k = tavik::bytes<TAVIK_2TDES_KEY_SIZE>(key);
+    const TripleKey keys{k.first<kKeySize>(), k.last<kKeySize>(), k.first<kKeySize>()};
+    return triple_des_ecb(mode, keys, length, data);
 }
 
 std::int32_t EnOrDecrypt_3DES_3KEY(std::uint8_t mode, const std::uint8_t* key, std::uint32_t length,
                                    std::uint8_t* data) noexcept {
-    const auto k = tavik::bytes<24>(key);
-    return triple_des_ecb(mode, {k.first<8>(), k.subspan<8, 8>(), k.last<8>()}, length, data);
+    const auto k = tavik::bytes<TAVIK_3TDES_KEY_SIZE>(key);
+    const TripleKey keys{k.first<kKeySize>(), k.subspan<kKeySize, kKeySize>(), k.last<kKeySize>()};
+    return triple_des_ecb(mode, keys, length, data);
 }
 
 } // extern "C"

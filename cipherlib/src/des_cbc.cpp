@@ -7,11 +7,14 @@ namespace {
 
 using tavik::Block;
 
-constexpr std::size_t kBlockSize = 8;
+constexpr std::size_t kBlockSize = TAVIK_DES_BLOCK_SIZE;
 
-// Bit 0 of `mode` is the block direction, bit 1 the chaining direction.
+// Bit 0 of `mode` is the block direction, bit 1 the chaining direction; CBC
+// decryption sets both and CBC encryption neither.
 constexpr std::uint8_t kDirectionBit = 0x01;
 constexpr std::uint8_t kDecryptionChainingBit = 0x02;
+static_assert((kDirectionBit | kDecryptionChainingBit) == TAVIK_MODE_CBC_DECRYPT);
+static_assert(TAVIK_MODE_CBC_ENCRYPT == 0);
 
 // After each block `iv` holds the ciphertext side of it: the block written
 // when chaining for encryption, the block read when chaining for decryption.
@@ -22,7 +25,8 @@ std::int32_t chain(std::uint8_t mode, std::uint8_t* iv_bytes, std::uint32_t leng
         return TAVIK_LENGTH_NOT_MULTIPLE_OF_8;
     }
     const auto iv = tavik::bytes<kBlockSize>(iv_bytes);
-    const auto direction = static_cast<std::uint8_t>(mode & kDirectionBit);
+    const std::uint8_t direction =
+        (mode & kDirectionBit) != 0 ? TAVIK_MODE_DECRYPT : TAVIK_MODE_ENCRYPT;
     const bool decryption_chaining = (mode & kDecryptionChainingBit) != 0;
     const std::span<std::uint8_t> message(data, length);
     for (std::size_t offset = 0; offset < message.size(); offset += kBlockSize) {
