@@ -28,8 +28,9 @@ template <std::size_t B>
 Block<B> double_block(const Block<B>& in, const Block<B>& rb) {
     Block<B> out{};
     for (std::size_t i = 0; i < B; ++i) {
-        const unsigned carry = i + 1 < B ? in[i + 1] >> 7 : 0U;
-        out[i] = static_cast<std::uint8_t>((in[i] << 1) | carry);
+        const unsigned byte = in[i];
+        const unsigned next = i + 1 < B ? in[i + 1] : 0U;
+        out[i] = static_cast<std::uint8_t>((byte << 1U) | (next >> 7U));
     }
     if ((in[0] & 0x80U) != 0) {
         tavik::xor_into<B>(out, rb);

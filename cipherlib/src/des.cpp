@@ -35,7 +35,8 @@ constexpr Direction direction_of(std::uint8_t mode) {
 Cells<64> expand(std::span<const std::uint8_t, kBlockSize> bytes) {
     Cells<64> cells{};
     for (std::size_t i = 0; i < cells.size(); ++i) {
-        cells[i] = static_cast<std::uint8_t>((bytes[i / 8] >> (7 - i % 8)) & 1U);
+        const unsigned byte = bytes[i / 8];
+        cells[i] = static_cast<std::uint8_t>((byte >> (7 - i % 8)) & 1U);
     }
     return cells;
 }
@@ -84,7 +85,7 @@ Cells<32> substitute(const Cells<48>& mixed) {
         const auto x = std::span(mixed).subspan(6 * box, 6);
         const unsigned row = 2U * x[0] + x[5];
         const unsigned column = 8U * x[1] + 4U * x[2] + 2U * x[3] + x[4];
-        const std::uint8_t value = Tables::sboxes[box][16 * row + column];
+        const unsigned value = Tables::sboxes[box][16 * row + column];
         for (std::size_t bit = 0; bit < 4; ++bit) {
             f[4 * box + bit] = static_cast<std::uint8_t>((value >> (3 - bit)) & 1U);
         }
