@@ -49,26 +49,28 @@ focus_window() {
 
 keys() {
     has_focus "$focused_window" || x_fail "the keyboard focus left window $focused_window"
-    timeout 10 xdotool key --delay 30 "$@"
+    timeout 10 xdotool key --delay 30 "$@" || x_fail "xdotool did not press $* within 10 s"
 }
 
 type_text() {
     has_focus "$focused_window" || x_fail "the keyboard focus left window $focused_window"
-    timeout 10 xdotool type --delay 20 "$1"
+    timeout 10 xdotool type --delay 20 "$1" || x_fail "xdotool did not type $1 within 10 s"
 }
 
-# Tab through the template's chain; a field reached by Tab has its text
-# selected, so typing replaces it.
+# Tab through the template's chain.
 move_to() {
     local sequence presses
-    sequence=$("$facts" keys "$focused_control" "$1")
+    sequence=$("$facts" keys "$focused_control" "$1") ||
+        x_fail "no way by Tab from $focused_control to $1"
     read -ra presses <<<"$sequence"
     ((${#presses[@]} == 0)) || keys "${presses[@]}"
     focused_control=$1
 }
 
+# Typing over the whole text replaces it.
 fill() {
     move_to "$1"
+    keys ctrl+a
     type_text "$2"
 }
 
