@@ -2,12 +2,15 @@
 // offscreen platform: from the click to DataOut showing the result.
 #include "orvelin_dlg.h"
 #include "resource.h"
+#include "start_up.h"
 
 #include <QAbstractButton>
 #include <QApplication>
 #include <QLineEdit>
 
 #include <benchmark/benchmark.h>
+
+#include <cstdio>
 
 namespace {
 
@@ -21,7 +24,9 @@ struct Press {
 };
 
 void BM_Button(benchmark::State& state, const Press& press) {
-    COrvelinDlg dialog;
+    static const orvelin::TavikAlgBinding library = orvelin::BindAtStartUp(
+        orvelin::kTavikAlgFileName, [](const std::string& m) { std::fputs(m.c_str(), stderr); });
+    COrvelinDlg dialog(library);
     const auto control = [&dialog](int id) {
         return dialog.findChild<QWidget*>(QString::number(id));
     };

@@ -18,26 +18,26 @@ Bytes LittleEndian(Word value) {
 
 } // namespace
 
-Outcome CalcCrc(const FieldReader& data_in, const CrcChoice& choice) {
+Outcome CalcCrc(const std::string& data_in, const CrcChoice& choice) {
     if (!choice.crc16 && !choice.crc32) {
-        return {};
+        return Shown{};
     }
     FieldBuffer data{};
-    const ReadField n = Read(labels::kDataIn, data_in, data);
+    const ReadField n = Read(messages::kDataInLabel, data_in, data);
     if (auto refusal = RefuseUnreadable({n})) {
-        return Refuse(*refusal);
+        return *refusal;
     }
     const auto bytes = std::span<const std::uint8_t>(data).first(n.count());
-    Outcome outcome;
+    Shown shown;
     if (choice.crc16) {
         std::uint16_t crc = kCrc16Start;
         Crc16(bytes, crc);
-        outcome.data_out = LittleEndian(crc);
+        shown.data_out = LittleEndian(crc);
     }
     if (choice.crc32) {
-        outcome.data_out = LittleEndian(Crc32(bytes));
+        shown.data_out = LittleEndian(Crc32(bytes));
     }
-    return outcome;
+    return shown;
 }
 
 } // namespace orvelin

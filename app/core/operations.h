@@ -4,39 +4,25 @@
 #ifndef ORVELIN_OPERATIONS_H
 #define ORVELIN_OPERATIONS_H
 
-#include "hex_text.h"
 #include "tavik_alg_binding.h"
 
 #include <cstdint>
-#include <functional>
 #include <optional>
 #include <string>
-#include <string_view>
+#include <variant>
 #include <vector>
 
 namespace orvelin {
 
 using Bytes = std::vector<std::uint8_t>;
 
-// Reads one field into a caller's buffer by the hex reading rule, as the
-// window's hex fields do; an operation reads each field only when its checks
-// reach it.
-using FieldReader = std::function<HexReading(std::span<std::uint8_t>)>;
-
-// A reader over a fixed text, which must outlive it.
-FieldReader TextReader(std::string_view text);
-
-// The fields an operation may read.
+// The texts of the fields an operation may read, 8-bit as the window holds
+// them. Reading a text changes nothing, so the operation parses each one
+// only when its checks reach it.
 struct Fields {
-    FieldReader session_key;
-    FieldReader iv;
-    FieldReader data_in;
-
-    Fields(FieldReader key, FieldReader initial_vector, FieldReader data)
-        : session_key(std::move(key)), iv(std::move(initial_vector)), data_in(std::move(data)) {}
-    // Fields holding fixed texts, which must outlive them.
-    Fields(std::string_view key, std::string_view initial_vector, std::string_view data)
-        : Fields(TextReader(key), TextReader(initial_vector), TextReader(data)) {}
+    std::string session_key;
+    std::string iv;
+    std::string data_in;
 };
 
 // The DES, 2TDES and 3TDES radio buttons.
@@ -53,18 +39,24 @@ struct CrcChoice {
     bool crc32 = false;
 };
 
-// A refusal carries a message and changes no field; otherwise each field
-// with a value shows those bytes and a field without keeps its text.
-struct Outcome {
-    std::optional<std::string> message;
+// A refused press: one message, and no field changes.
+struct Refusal {
+    std::string message;
+};
+
+// A done press: each field with a value shows those bytes; a field without
+// keeps its text.
+struct Shown {
     std::optional<Bytes> data_out;
     std::optional<Bytes> cmac;
 };
 
+using Outcome = std::variant<Refusal, Shown>;
+
 Outcome Encrypt(const TavikAlgBinding& library, const Fields& fields, const CipherChoice& choice);
 Outcome Decrypt(const TavikAlgBinding& library, const Fields& fields, const CipherChoice& choice);
 
-Outcome CalcCrc(const FieldReader& data_in, const CrcChoice& choice);
+Outcome CalcCrc(const std::string& data_in, const CrcChoice& choice);
 
 // The AES MAC's CMAC field shows bytes 1, 3, ..., 15 of the 16-byte MAC.
 Outcome AesCmac(const TavikAlgBinding& library, const Fields& fields);

@@ -7,25 +7,16 @@
 #include "library_loader.h"
 #include "tavik_alg.h"
 
-#include <functional>
 #include <string>
+#include <variant>
 
 namespace orvelin {
 
 // The library's file name as the program knows it.
 inline constexpr const char* kTavikAlgFileName = "TAVIK_ALG.dll";
 
-// The exit status of a failed binding.
-inline constexpr int kBindingFailureStatus = -1;
-
-// Shows one message and returns when the operator has closed it.
-using ShowMessage = std::function<void(const std::string&)>;
-
-// "Load TAVIK_ALG.DLL failed! func<NAME> cann't be load!"
-std::string BindingFailureMessage(const char* export_name);
-
 // One entry: the address found for an export, called with exactly the
-// export's parameter list.
+// export's parameter list, which the header's declaration gives.
 template <typename Signature>
 class BoundFunction;
 
@@ -42,42 +33,31 @@ class BoundFunction<Result(Args...) noexcept> {
     Pointer function_;
 };
 
-// The eight parameter lists; entries that share one are typed alike.
-using VersionFunction = decltype(::lib_ver);
-using DesBlockFunction = decltype(::EnOrDecrypt_DES);
-using TripleDesFunction = decltype(::EnOrDecrypt_3DES);
-using DesCbcFunction = decltype(::EnOrDecrypt_DES_CBC);
-using CmacFunction = decltype(::AES_CMAC);
-using ExpandKeyFunction = decltype(::AES_ExpandKey);
-using AesBlockFunction = decltype(::AES_Encrypt);
-using AesCbcFunction = decltype(::AES_DecryptCBC);
-// AES_EncryptCBC writes into its input, so its first pointer is not const.
-using AesEncryptCbcFunction = decltype(::AES_EncryptCBC);
+// The message of the first export that could not be bound.
+struct BindingFailure {
+    std::string message;
+};
+
+class TavikAlgBinding;
+using BindingResult = std::variant<TavikAlgBinding, BindingFailure>;
 
 class TavikAlgBinding {
   public:
-    // Loads the library and binds every entry in declaration order. On the
-    // first export that cannot be found it shows the failure message through
-    // `show_message` and ends the process with kBindingFailureStatus.
-    TavikAlgBinding(const char* file_name, const ShowMessage& show_message);
+    // Loads the library and binds every entry in the header's order. The
+    // first export that cannot be found ends the binding: later ones are
+    // never looked up, and the failure names it (lib_ver when the load
+    // itself failed).
+    static BindingResult Bind(const char* file_name);
 
     const platform::ModuleHandle module;
 
-    const BoundFunction<VersionFunction> lib_ver;
-    const BoundFunction<DesBlockFunction> EnOrDecrypt_DES;
-    const BoundFunction<TripleDesFunction> EnOrDecrypt_3DES;
-    const BoundFunction<TripleDesFunction> EnOrDecrypt_3DES_3KEY;
-    const BoundFunction<DesCbcFunction> EnOrDecrypt_DES_CBC;
-    const BoundFunction<DesCbcFunction> EnOrDecrypt_3DES_CBC;
-    const BoundFunction<DesCbcFunction> EnOrDecrypt_3DES_3KEY_CBC;
-    const BoundFunction<CmacFunction> TDES_CMAC;
-    const BoundFunction<CmacFunction> TDES_3KEY_CMAC;
-    const BoundFunction<ExpandKeyFunction> AES_ExpandKey;
-    const BoundFunction<AesBlockFunction> AES_Encrypt;
-    const BoundFunction<AesBlockFunction> AES_Decrypt;
-    const BoundFunction<AesEncryptCbcFunction> AES_EncryptCBC;
-    const BoundFunction<AesCbcFunction> AES_DecryptCBC;
-    const BoundFunction<CmacFunction> AES_CMAC;
+#define ORVELIN_BOUND_ENTRY(name) const BoundFunction<decltype(::name)> name;
+    TAVIK_ALG_EXPORTS(ORVELIN_BOUND_ENTRY)
+#undef ORVELIN_BOUND_ENTRY
+
+  private:
+    class Binder;
+    explicit TavikAlgBinding(Binder& binder);
 };
 
 } // namespace orvelin

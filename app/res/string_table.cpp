@@ -4,7 +4,7 @@
 
 namespace orvelin::res {
 
-std::string LoadString(int id) {
+std::string LoadResourceString(int id) {
     switch (id) {
     case IDS_ABOUTBOX:
         return "关于 Orvelin(&A)...";

@@ -7,7 +7,7 @@
 namespace orvelin::res {
 
 // The string with this identifier, UTF-8; empty when there is none.
-std::string LoadString(int id);
+std::string LoadResourceString(int id);
 
 } // namespace orvelin::res
 

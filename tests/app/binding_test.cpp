@@ -1,5 +1,7 @@
 // Loading the library by its Windows file name and binding the fifteen
-// exports, including the failures that end the program.
+// exports, including the failures that end the program at start-up.
+#include "messages.h"
+#include "start_up.h"
 #include "tavik_alg_binding.h"
 
 #include <gtest/gtest.h>
@@ -8,6 +10,7 @@
 
 namespace {
 
+using orvelin::BindingFailure;
 using orvelin::TavikAlgBinding;
 
 // Prints what the message box would show, so the child's stderr records it.
@@ -15,8 +18,12 @@ void PrintShown(const std::string& message) {
     std::fprintf(stderr, "shown: %s\n", message.c_str());
 }
 
-void FailOnMessage(const std::string& message) {
-    ADD_FAILURE() << "unexpected: " << message;
+// The failure message of a binding that must fail, or a test failure.
+std::string FailureOf(const char* file_name) {
+    const auto result = TavikAlgBinding::Bind(file_name);
+    const auto* failure = std::get_if<BindingFailure>(&result);
+    EXPECT_NE(failure, nullptr) << file_name << " bound";
+    return failure != nullptr ? failure->message : "";
 }
 
 TEST(LibraryLoader, MapsTheWindowsNameToThePlatformsFileName) {
@@ -35,35 +42,47 @@ TEST(LibraryLoader, FindsTheLibraryBesideTheProgramAndFailsLookUpsOnAFailedLoad)
 }
 
 TEST(Binding, BindsEveryExportOfTheCompleteLibraryAndCallsThrough) {
-    const TavikAlgBinding first(orvelin::kTavikAlgFileName, FailOnMessage);
-    const TavikAlgBinding second(orvelin::kTavikAlgFileName, FailOnMessage);
-    EXPECT_EQ(first.module, second.module); // one module, loaded twice
+    const auto first = TavikAlgBinding::Bind(orvelin::kTavikAlgFileName);
+    const auto second = TavikAlgBinding::Bind(orvelin::kTavikAlgFileName);
+    ASSERT_TRUE(std::holds_alternative<TavikAlgBinding>(first));
+    ASSERT_TRUE(std::holds_alternative<TavikAlgBinding>(second));
+    // One module, loaded twice.
+    EXPECT_EQ(std::get<TavikAlgBinding>(first).module, std::get<TavikAlgBinding>(second).module);
     std::uint32_t version = 0;
-    EXPECT_EQ(second.lib_ver(&version), 0);
-    EXPECT_EQ(version, 0x1020U);
+    EXPECT_EQ(std::get<TavikAlgBinding>(second).lib_ver(&version), TAVIK_DONE);
+    EXPECT_EQ(version, TAVIK_ALG_VERSION);
 }
 
-class BindingFailure : public testing::Test {
+TEST(Binding, ReportsOnlyTheFirstMissingExportInBindingOrder) {
+    namespace msg = orvelin::messages;
+    // A failed load finds nothing, so the first entry is the one named.
+    EXPECT_EQ(FailureOf("TAVIK_ALG_ABSENT.dll"), msg::BindingFailure("lib_ver"));
+    EXPECT_EQ(FailureOf("TAVIK_ALG_NO_AES_CMAC.dll"), msg::BindingFailure("AES_CMAC"));
+    EXPECT_EQ(FailureOf("TAVIK_ALG_NO_TWO.dll"), msg::BindingFailure("EnOrDecrypt_3DES_CBC"));
+}
+
+class StartUpBinding : public testing::Test {
   protected:
     void SetUp() override { GTEST_FLAG_SET(death_test_style, "threadsafe"); }
 };
 
-TEST_F(BindingFailure, MissingFileNamesLibVerOnceAndExitsWithMinusOne) {
-    EXPECT_EXIT(TavikAlgBinding("TAVIK_ALG_ABSENT.dll", PrintShown), testing::ExitedWithCode(255),
+// The exact text, once: the operator sees this message and nothing else.
+TEST_F(StartUpBinding, MissingFileShowsOneMessageAndExitsWithMinusOne) {
+    EXPECT_EXIT(orvelin::BindAtStartUp("TAVIK_ALG_ABSENT.dll", PrintShown),
+                testing::ExitedWithCode(255),
                 testing::Eq("shown: Load TAVIK_ALG.DLL failed! func<lib_ver> cann't be load!\n"));
 }
 
-TEST_F(BindingFailure, LibraryLackingTheLastExportNamesIt) {
-    EXPECT_EXIT(TavikAlgBinding("TAVIK_ALG_NO_AES_CMAC.dll", PrintShown),
-                testing::ExitedWithCode(255),
-                testing::Eq("shown: Load TAVIK_ALG.DLL failed! func<AES_CMAC> cann't be load!\n"));
+TEST_F(StartUpBinding, MissingExportShowsOneMessageAndExitsWithMinusOne) {
+    EXPECT_EXIT(
+        orvelin::BindAtStartUp("TAVIK_ALG_NO_TWO.dll", PrintShown), testing::ExitedWithCode(255),
+        testing::Eq("shown: " + orvelin::messages::BindingFailure("EnOrDecrypt_3DES_CBC") + "\n"));
 }
 
-TEST_F(BindingFailure, OnlyTheFirstMissingExportInBindingOrderIsReported) {
-    EXPECT_EXIT(
-        TavikAlgBinding("TAVIK_ALG_NO_TWO.dll", PrintShown), testing::ExitedWithCode(255),
-        testing::Eq(
-            "shown: Load TAVIK_ALG.DLL failed! func<EnOrDecrypt_3DES_CBC> cann't be load!\n"));
+TEST(StartUp, CompleteLibraryShowsNothing) {
+    const TavikAlgBinding binding = orvelin::BindAtStartUp(
+        orvelin::kTavikAlgFileName, [](const std::string& m) { ADD_FAILURE() << m; });
+    EXPECT_NE(binding.module, nullptr);
 }
 
 } // namespace

@@ -4,13 +4,17 @@
 #include "annex_crc_a.h"
 #include "calls.h"
 #include "hex.h"
+#include "messages.h"
 #include "operations.h"
+#include "start_up.h"
 
 #include <gtest/gtest.h>
 
 #include <string>
 
 namespace {
+
+namespace msg = orvelin::messages;
 
 using orvelin::CipherChoice;
 using orvelin::CrcChoice;
@@ -21,9 +25,25 @@ using testing_support::from_hex;
 using testing_support::to_hex;
 
 const orvelin::TavikAlgBinding& Library() {
-    static const orvelin::TavikAlgBinding binding(orvelin::kTavikAlgFileName,
-                                                  [](const std::string& m) { ADD_FAILURE() << m; });
+    static const orvelin::TavikAlgBinding binding = orvelin::BindAtStartUp(
+        orvelin::kTavikAlgFileName, [](const std::string& m) { ADD_FAILURE() << m; });
     return binding;
+}
+
+// An outcome with every field it may carry, so that a test can say which
+// ones a press set.
+struct Result {
+    std::optional<std::string> message;
+    std::optional<orvelin::Bytes> data_out;
+    std::optional<orvelin::Bytes> cmac;
+};
+
+Result Flatten(const Outcome& outcome) {
+    if (const auto* refusal = std::get_if<orvelin::Refusal>(&outcome)) {
+        return {refusal->message, {}, {}};
+    }
+    const auto& shown = std::get<orvelin::Shown>(outcome);
+    return {{}, shown.data_out, shown.cmac};
 }
 
 std::string Upper(std::string hex) {
@@ -38,11 +58,11 @@ std::string Shown(const std::optional<orvelin::Bytes>& bytes) {
     return bytes ? Upper(to_hex(*bytes)) : "<unchanged>";
 }
 
-std::string MessageOf(const Outcome& outcome) {
+std::string MessageOf(const Result& outcome) {
     return outcome.message.value_or("<none>");
 }
 
-void ExpectRefusal(const Outcome& outcome, const std::string& message) {
+void ExpectRefusal(const Result& outcome, const std::string& message) {
     EXPECT_EQ(MessageOf(outcome), message);
     EXPECT_FALSE(outcome.data_out.has_value());
     EXPECT_FALSE(outcome.cmac.has_value());
@@ -108,21 +128,21 @@ std::vector<CipherRow> KnownAnswerRows() {
 TEST(CipherOperations, EachRowEncryptsAndDecryptsItsKnownAnswer) {
     for (const auto& row : KnownAnswerRows()) {
         SCOPED_TRACE(row.name);
-        const Outcome encrypted =
-            orvelin::Encrypt(Library(), {row.key, row.iv, row.plain}, row.choice);
+        const Result encrypted =
+            Flatten(orvelin::Encrypt(Library(), {row.key, row.iv, row.plain}, row.choice));
         EXPECT_EQ(MessageOf(encrypted), "<none>");
         EXPECT_EQ(Shown(encrypted.data_out), Upper(row.cipher));
         EXPECT_FALSE(encrypted.cmac.has_value());
-        const Outcome decrypted =
-            orvelin::Decrypt(Library(), {row.key, row.iv, row.cipher}, row.choice);
+        const Result decrypted =
+            Flatten(orvelin::Decrypt(Library(), {row.key, row.iv, row.cipher}, row.choice));
         EXPECT_EQ(Shown(decrypted.data_out), Upper(row.plain));
     }
 }
 
 TEST(CipherOperations, SamePressTwiceGivesTheSameOutputAndSpacesDoNotMatter) {
     const Fields fields{"01 23 45 67 89 AB CD EF", "12345678 90abcdef", "4E6F7720 69732074"};
-    const Outcome first = orvelin::Encrypt(Library(), fields, kStartUp);
-    const Outcome second = orvelin::Encrypt(Library(), fields, kStartUp);
+    const Result first = Flatten(orvelin::Encrypt(Library(), fields, kStartUp));
+    const Result second = Flatten(orvelin::Encrypt(Library(), fields, kStartUp));
     EXPECT_EQ(Shown(first.data_out), Shown(second.data_out));
     EXPECT_EQ(
         Shown(first.data_out),
@@ -133,12 +153,12 @@ TEST(CipherOperations, SamePressTwiceGivesTheSameOutputAndSpacesDoNotMatter) {
 TEST(CipherOperations, SingleDesUsesTheFirstEightKeyBytesAndEmptyDataGivesEmptyOutput) {
     const Fields longer{"0123456789ABCDEF FFFFFFFFFFFFFFFF", kZero8, "4E6F772069732074"};
     const Fields exact{"0123456789ABCDEF", kZero8, "4E6F772069732074"};
-    EXPECT_EQ(Shown(orvelin::Encrypt(Library(), longer, kStartUp).data_out),
-              Shown(orvelin::Encrypt(Library(), exact, kStartUp).data_out));
+    EXPECT_EQ(Shown(Flatten(orvelin::Encrypt(Library(), longer, kStartUp)).data_out),
+              Shown(Flatten(orvelin::Encrypt(Library(), exact, kStartUp)).data_out));
     for (const auto& choice : {kStartUp, Aes(false), Des(DesVariant::three_key, true)}) {
         const std::string key = choice.aes_enabled ? std::string(32, '1') : std::string(48, '2');
         const std::string iv = choice.aes_enabled ? std::string(32, '3') : kZero8;
-        const Outcome outcome = orvelin::Encrypt(Library(), {key, iv, ""}, choice);
+        const Result outcome = Flatten(orvelin::Encrypt(Library(), {key, iv, ""}, choice));
         EXPECT_EQ(Shown(outcome.data_out), "");
     }
 }
@@ -147,14 +167,13 @@ struct RefusalRow {
     const char* name;
     CipherChoice choice;
     Fields fields;
-    const char* message;
+    std::string message;
 };
 
 // Each row's first failing check, in the order the checks run.
 TEST(CipherOperations, RefusalsAndTheirOrder) {
     const std::string key16(32, 'A');
     const std::string key24(48, 'B');
-    // Fields views these, so they must outlive the table.
     const std::string long_data(514, '1');
     const std::string long_iv(600, '0');
     const std::string long_key(513, '0');
@@ -162,65 +181,62 @@ TEST(CipherOperations, RefusalsAndTheirOrder) {
     const std::string data20(40, '0');
     const std::string data8(16, '0');
     const RefusalRow rows[] = {
-        {"AES key first", Aes(true), {kZero8, kZero8, "%%"}, "Key length must be 16 bytes!"},
-        {"AES IV", Aes(true), {key16, kZero8, "00"}, "IV length must be 16 bytes!"},
-        {"AES IV empty", Aes(true), {key16, "", "00"}, "IV length must be 16 bytes!"},
+        {"AES key first", Aes(true), {kZero8, kZero8, "%%"}, std::string(msg::kKeyLength16)},
+        {"AES IV", Aes(true), {key16, kZero8, "00"}, std::string(msg::kIvLength16)},
+        {"AES IV empty", Aes(true), {key16, "", "00"}, std::string(msg::kIvLength16)},
         {"2TDES key",
          Des(DesVariant::two_key, false),
          {key24, "", "gg"},
-         "Key length must be 16 bytes!"},
+         std::string(msg::kKeyLength16)},
         {"3TDES key",
          Des(DesVariant::three_key, true),
          {key16, kZero8, ""},
-         "Key length must be 24 bytes!"},
-        {"DES IV", kStartUp, {kZero8, "00", kZero8}, "IV length must be 8 bytes!"},
-        {"DES IV long", kStartUp, {kZero8, long_iv, kZero8}, "IV length must be 8 bytes!"},
-        {"IV length before hex", kStartUp, {"zz", "00", kZero8}, "IV length must be 8 bytes!"},
+         std::string(msg::kKeyLength24)},
+        {"DES IV", kStartUp, {kZero8, "00", kZero8}, std::string(msg::kIvLength8)},
+        {"DES IV long", kStartUp, {kZero8, long_iv, kZero8}, std::string(msg::kIvLength8)},
+        {"IV length before hex", kStartUp, {"zz", "00", kZero8}, std::string(msg::kIvLength8)},
         {"key not hex",
          kStartUp,
          {"00112233.4556677", kZero8, "0011223344556677"},
-         "SessionKey must hold hex digits only!"},
+         msg::NotHexDigits(msg::kSessionKeyLabel)},
         {"data not hex",
          kStartUp,
          {kZero8, "00000000000000'0", "00112233445566%7"},
-         "DataIn must hold hex digits only!"},
+         msg::NotHexDigits(msg::kDataInLabel)},
         {"IV not hex",
          Aes(true),
          {key16, "0000000000000000000000000000000x", ""},
-         "IV must hold hex digits only!"},
-        {"key too long",
-         kStartUp,
-         {long_key, kZero8, kZero8},
-         "SessionKey length must not exceed 256 bytes!"},
+         msg::NotHexDigits(msg::kIvLabel)},
+        {"key too long", kStartUp, {long_key, kZero8, kZero8}, msg::TooLong(msg::kSessionKeyLabel)},
         {"data too long",
          Des(DesVariant::two_key, false),
          {key16, "", long_data},
-         "DataIn length must not exceed 256 bytes!"},
+         msg::TooLong(msg::kDataInLabel)},
         {"short DES key",
          kStartUp,
          {"01234567", kZero8, kZero8},
-         "Key length must be at least 8 bytes!"},
+         std::string(msg::kDesKeyAtLeast8)},
         {"empty DES key",
          Des(DesVariant::single_des, false),
          {"", "", kZero8},
-         "Key length must be at least 8 bytes!"},
+         std::string(msg::kDesKeyAtLeast8)},
         {"DES partial block",
          Des(DesVariant::two_key, false),
          {key16, "", data12},
-         "Data length must be a multiple of 8 bytes!"},
+         std::string(msg::kDataMultipleOf8)},
         {"AES partial block",
          Aes(true),
          {key16, key16, data20},
-         "Data length must be a multiple of 16 bytes!"},
+         std::string(msg::kDataMultipleOf16)},
         {"AES ECB partial block",
          Aes(false),
          {key16, "", data8},
-         "Data length must be a multiple of 16 bytes!"},
+         std::string(msg::kDataMultipleOf16)},
     };
     for (const auto& row : rows) {
         SCOPED_TRACE(row.name);
-        ExpectRefusal(orvelin::Encrypt(Library(), row.fields, row.choice), row.message);
-        ExpectRefusal(orvelin::Decrypt(Library(), row.fields, row.choice), row.message);
+        ExpectRefusal(Flatten(orvelin::Encrypt(Library(), row.fields, row.choice)), row.message);
+        ExpectRefusal(Flatten(orvelin::Decrypt(Library(), row.fields, row.choice)), row.message);
     }
 }
 
@@ -232,31 +248,31 @@ const std::string kMessage40 =
 const std::string kZero16 = std::string(32, '0');
 
 TEST(MacOperations, AesCmacShowsTheRfc4493MacAndItsOddBytes) {
-    const Outcome empty = orvelin::AesCmac(Library(), {kAesKey, kZero16, ""});
+    const Result empty = Flatten(orvelin::AesCmac(Library(), {kAesKey, kZero16, ""}));
     EXPECT_EQ(Shown(empty.data_out), "BB1D6929E95937287FA37D129B756746");
     EXPECT_EQ(Shown(empty.cmac), "1D295928A3127546");
-    const Outcome forty = orvelin::AesCmac(Library(), {kAesKey, kZero16, kMessage40});
+    const Result forty = Flatten(orvelin::AesCmac(Library(), {kAesKey, kZero16, kMessage40}));
     EXPECT_EQ(Shown(forty.data_out), "DFA66747DE9AE63030CA32611497C827");
     EXPECT_EQ(Shown(forty.cmac), "A6479A30CA619727");
 }
 
 TEST(MacOperations, TdesCmacsShowTheSp80038bMacInBothFields) {
     const std::string message = "6bc1bee22e409f96e93d7e117393172aae2d8a57";
-    const Outcome two =
-        orvelin::TdesCmac(Library(), {"4cf15134a2850dd58a3d10ba80570d38", kZero8, message});
+    const Result two = Flatten(
+        orvelin::TdesCmac(Library(), {"4cf15134a2850dd58a3d10ba80570d38", kZero8, message}));
     EXPECT_EQ(Shown(two.data_out), "62DD1B471902BD4E");
     EXPECT_EQ(Shown(two.cmac), "62DD1B471902BD4E");
-    const Outcome three = orvelin::Tdes3KeyCmac(
-        Library(), {"8aa83bf8cbda10620bc1bf19fbb6cd58bc313d4a371ca8b5", kZero8, ""});
+    const Result three = Flatten(orvelin::Tdes3KeyCmac(
+        Library(), {"8aa83bf8cbda10620bc1bf19fbb6cd58bc313d4a371ca8b5", kZero8, ""}));
     EXPECT_EQ(Shown(three.data_out), "B7A688E122FFAF95");
     EXPECT_EQ(Shown(three.cmac), "B7A688E122FFAF95");
 }
 
 TEST(MacOperations, TheIvStartsTheChainAndSamePressGivesSameMac) {
     const Fields with_iv{kAesKey, "000102030405060708090a0b0c0d0e0f", kMessage40};
-    const Outcome first = orvelin::AesCmac(Library(), with_iv);
+    const Result first = Flatten(orvelin::AesCmac(Library(), with_iv));
     EXPECT_NE(Shown(first.data_out), "DFA66747DE9AE63030CA32611497C827");
-    EXPECT_EQ(Shown(orvelin::AesCmac(Library(), with_iv).data_out), Shown(first.data_out));
+    EXPECT_EQ(Shown(Flatten(orvelin::AesCmac(Library(), with_iv)).data_out), Shown(first.data_out));
     EXPECT_EQ(Shown(first.data_out),
               Upper(to_hex(calls::cmac(AES_CMAC, from_hex(kAesKey), from_hex(kMessage40),
                                        from_hex("000102030405060708090a0b0c0d0e0f")))));
@@ -264,48 +280,58 @@ TEST(MacOperations, TheIvStartsTheChainAndSamePressGivesSameMac) {
 
 TEST(MacOperations, RefusalsAndTheirOrder) {
     const std::string key16(32, 'A');
-    ExpectRefusal(orvelin::TdesCmac(Library(), {kZero8, kZero8, ""}),
-                  "Key length must be 16 bytes!");
-    ExpectRefusal(orvelin::AesCmac(Library(), {key16, kZero8, ""}), "IV length must be 16 bytes!");
-    ExpectRefusal(orvelin::Tdes3KeyCmac(Library(), {key16, kZero8, ""}),
-                  "Key length must be 24 bytes!");
-    ExpectRefusal(orvelin::Tdes3KeyCmac(Library(), {std::string(48, '1'), kZero16, ""}),
-                  "IV length must be 8 bytes!");
-    ExpectRefusal(orvelin::TdesCmac(Library(), {key16, "", "00"}), "IV length must be 8 bytes!");
-    ExpectRefusal(orvelin::TdesCmac(Library(), {key16, kZero8, "00'"}),
-                  "DataIn must hold hex digits only!");
-    ExpectRefusal(orvelin::TdesCmac(Library(), {key16, "000000000000000.", "00"}),
-                  "IV must hold hex digits only!");
-    ExpectRefusal(orvelin::AesCmac(Library(), {key16, kZero16, std::string(514, '0')}),
-                  "DataIn length must not exceed 256 bytes!");
+    ExpectRefusal(Flatten(orvelin::TdesCmac(Library(), {kZero8, kZero8, ""})),
+                  std::string(msg::kKeyLength16));
+    ExpectRefusal(Flatten(orvelin::AesCmac(Library(), {key16, kZero8, ""})),
+                  std::string(msg::kIvLength16));
+    ExpectRefusal(Flatten(orvelin::Tdes3KeyCmac(Library(), {key16, kZero8, ""})),
+                  std::string(msg::kKeyLength24));
+    ExpectRefusal(Flatten(orvelin::Tdes3KeyCmac(Library(), {std::string(48, '1'), kZero16, ""})),
+                  std::string(msg::kIvLength8));
+    ExpectRefusal(Flatten(orvelin::TdesCmac(Library(), {key16, "", "00"})),
+                  std::string(msg::kIvLength8));
+    ExpectRefusal(Flatten(orvelin::TdesCmac(Library(), {key16, kZero8, "00'"})),
+                  msg::NotHexDigits(msg::kDataInLabel));
+    ExpectRefusal(Flatten(orvelin::TdesCmac(Library(), {key16, "000000000000000.", "00"})),
+                  msg::NotHexDigits(msg::kIvLabel));
+    ExpectRefusal(Flatten(orvelin::AesCmac(Library(), {key16, kZero16, std::string(514, '0')})),
+                  msg::TooLong(msg::kDataInLabel));
     EXPECT_EQ(
-        Shown(orvelin::TdesCmac(Library(), {key16, kZero8, std::string(512, '0')}).data_out).size(),
+        Shown(
+            Flatten(orvelin::TdesCmac(Library(), {key16, kZero8, std::string(512, '0')})).data_out)
+            .size(),
         16U);
 }
 
 TEST(KeyOperations, KeyXorInCombinesTheShorterLength) {
-    EXPECT_EQ(Shown(orvelin::KeyXorIn({"0F0F0F0F0F0F0F0F", "", "FFFFFFFFFFFFFFFF0000000000000000"})
+    EXPECT_EQ(Shown(Flatten(orvelin::KeyXorIn(
+                                {"0F0F0F0F0F0F0F0F", "", "FFFFFFFFFFFFFFFF0000000000000000"}))
                         .data_out),
               "F0F0F0F0F0F0F0F0");
-    EXPECT_EQ(Shown(orvelin::KeyXorIn({"", "", "1234"}).data_out), "");
-    EXPECT_EQ(Shown(orvelin::KeyXorIn({"12 34 5", "", "ABCDEF"}).data_out), "B9F9EA");
-    ExpectRefusal(orvelin::KeyXorIn({"12%4", "", "00"}), "SessionKey must hold hex digits only!");
-    ExpectRefusal(orvelin::KeyXorIn({"12", "", std::string(513, '0')}),
-                  "DataIn length must not exceed 256 bytes!");
+    EXPECT_EQ(Shown(Flatten(orvelin::KeyXorIn({"", "", "1234"})).data_out), "");
+    EXPECT_EQ(Shown(Flatten(orvelin::KeyXorIn({"12 34 5", "", "ABCDEF"})).data_out), "B9F9EA");
+    ExpectRefusal(Flatten(orvelin::KeyXorIn({"12%4", "", "00"})),
+                  msg::NotHexDigits(msg::kSessionKeyLabel));
+    ExpectRefusal(Flatten(orvelin::KeyXorIn({"12", "", std::string(513, '0')})),
+                  msg::TooLong(msg::kDataInLabel));
 }
 
 // ---- CalcCRC.
 
 TEST(CrcOperation, ShowsTheCheckedChecksumLeastSignificantByteFirst) {
     const std::string digits = "313233343536373839";
-    EXPECT_EQ(Shown(orvelin::CalcCrc(orvelin::TextReader(digits), {true, false}).data_out), "05BF");
-    EXPECT_EQ(Shown(orvelin::CalcCrc(orvelin::TextReader(digits), {false, true}).data_out),
+    EXPECT_EQ(Shown(Flatten(orvelin::CalcCrc(std::string(digits), {true, false})).data_out),
+              "05BF");
+    EXPECT_EQ(Shown(Flatten(orvelin::CalcCrc(std::string(digits), {false, true})).data_out),
               "D9C60B34");
-    EXPECT_EQ(Shown(orvelin::CalcCrc(orvelin::TextReader("0000"), {true, false}).data_out), "A01E");
-    EXPECT_EQ(Shown(orvelin::CalcCrc(orvelin::TextReader("1234"), {true, false}).data_out), "26CF");
-    EXPECT_EQ(Shown(orvelin::CalcCrc(orvelin::TextReader(""), {true, false}).data_out), "6363");
-    EXPECT_EQ(Shown(orvelin::CalcCrc(orvelin::TextReader(""), {false, true}).data_out), "FFFFFFFF");
-    const Outcome nothing = orvelin::CalcCrc(orvelin::TextReader("zz"), {false, false});
+    EXPECT_EQ(Shown(Flatten(orvelin::CalcCrc(std::string("0000"), {true, false})).data_out),
+              "A01E");
+    EXPECT_EQ(Shown(Flatten(orvelin::CalcCrc(std::string("1234"), {true, false})).data_out),
+              "26CF");
+    EXPECT_EQ(Shown(Flatten(orvelin::CalcCrc(std::string(""), {true, false})).data_out), "6363");
+    EXPECT_EQ(Shown(Flatten(orvelin::CalcCrc(std::string(""), {false, true})).data_out),
+              "FFFFFFFF");
+    const Result nothing = Flatten(orvelin::CalcCrc(std::string("zz"), {false, false}));
     EXPECT_FALSE(nothing.message || nothing.data_out || nothing.cmac);
 }
 
@@ -315,15 +341,15 @@ TEST(CrcOperation, Crc16CoversEveryByteOf255And256AndLongerIsRefused) {
         const std::uint8_t expected[] = {static_cast<std::uint8_t>(crc & 0xFF),
                                          static_cast<std::uint8_t>(crc >> 8)};
         EXPECT_EQ(
-            Shown(orvelin::CalcCrc(orvelin::TextReader(std::string(2 * n, '5')), {true, false})
+            Shown(Flatten(orvelin::CalcCrc(std::string(std::string(2 * n, '5')), {true, false}))
                       .data_out),
             Upper(to_hex(expected)))
             << n;
     }
-    ExpectRefusal(orvelin::CalcCrc(orvelin::TextReader(std::string(514, '5')), {true, false}),
-                  "DataIn length must not exceed 256 bytes!");
-    ExpectRefusal(orvelin::CalcCrc(orvelin::TextReader("12.4"), {false, true}),
-                  "DataIn must hold hex digits only!");
+    ExpectRefusal(Flatten(orvelin::CalcCrc(std::string(std::string(514, '5')), {true, false})),
+                  msg::TooLong(msg::kDataInLabel));
+    ExpectRefusal(Flatten(orvelin::CalcCrc(std::string("12.4"), {false, true})),
+                  msg::NotHexDigits(msg::kDataInLabel));
 }
 
 } // namespace

@@ -38,12 +38,13 @@ CHexEdit::CHexEdit(QWidget* parent) : QLineEdit(parent) {}
 
 CHexEdit::~CHexEdit() = default;
 
+std::string CHexEdit::Text8() const {
+    const QByteArray latin1 = text().toLatin1();
+    return {latin1.constData(), static_cast<std::size_t>(latin1.size())};
+}
+
 orvelin::HexReading CHexEdit::GetBytes(std::span<std::uint8_t> destination) const {
-    // One 8-bit character per character of the field; anything outside
-    // Latin-1 becomes '?', which is no hex digit.
-    const QByteArray text = this->text().toLatin1();
-    return orvelin::ReadHex(
-        std::string_view(text.constData(), static_cast<std::size_t>(text.size())), destination);
+    return orvelin::ReadHex(Text8(), destination);
 }
 
 void CHexEdit::SetBytes(std::span<const std::uint8_t> bytes) {

@@ -1,5 +1,6 @@
 #include "dialog_builder.h"
 
+#include "hex_edit.h"
 #include "resource.h"
 
 #include <QCheckBox>
@@ -16,6 +17,21 @@ namespace {
 using res::ControlKind;
 using res::ControlTemplate;
 
+// Horizontal base unit: the average width of the Latin letters; vertical:
+// the font's height. x dialog units are x * base / 4 pixels, y are y * base / 8.
+struct DialogUnits {
+    int base_x = 0;
+    int base_y = 0;
+
+    int X(int units) const;
+    int Y(int units) const;
+};
+
+struct Controls {
+    std::map<int, QWidget*> by_id;
+    std::vector<QWidget*> in_order;
+};
+
 // Windows rounds dialog-unit conversions to the nearest pixel.
 int MulDiv(int value, int numerator, int denominator) {
     return (value * numerator + denominator / 2) / denominator;
@@ -25,8 +41,7 @@ QString Text(const char* utf8) {
     return QString::fromUtf8(utf8);
 }
 
-QWidget* MakeControl(const ControlTemplate& control, QWidget* parent, const EditFactory& make_edit,
-                     const QIcon& icon) {
+QWidget* MakeControl(const ControlTemplate& control, QWidget* parent, const QIcon& icon) {
     switch (control.kind) {
     case ControlKind::default_push_button: {
         auto* button = new QPushButton(Text(control.caption), parent);
@@ -36,7 +51,7 @@ QWidget* MakeControl(const ControlTemplate& control, QWidget* parent, const Edit
     case ControlKind::push_button:
         return new QPushButton(Text(control.caption), parent);
     case ControlKind::edit:
-        return make_edit(parent);
+        return new CHexEdit(parent);
     case ControlKind::label:
     case ControlKind::right_label: {
         auto* label = new QLabel(Text(control.caption), parent);
@@ -69,7 +84,7 @@ void SetFocusPolicy(QWidget& widget, const ControlTemplate& control) {
     }
 }
 
-void ChainTabStops(const res::DialogTemplate& dialog_template, const BuiltDialog& built) {
+void ChainTabStops(const res::DialogTemplate& dialog_template, const Controls& built) {
     QWidget* previous = nullptr;
     for (std::size_t i = 0; i < built.in_order.size(); ++i) {
         if (!dialog_template.controls[i].tab_stop) {
@@ -82,16 +97,15 @@ void ChainTabStops(const res::DialogTemplate& dialog_template, const BuiltDialog
     }
 }
 
-void AttachBuddies(const res::DialogTemplate& dialog_template, const BuiltDialog& built) {
+void AttachBuddies(const res::DialogTemplate& dialog_template, const Controls& built) {
     for (std::size_t i = 0; i < built.in_order.size(); ++i) {
         const int buddy = dialog_template.controls[i].buddy;
         if (buddy >= 0) {
-            static_cast<QLabel*>(built.in_order[i])->setBuddy(built.by_id.at(buddy));
+            // Only labels carry a buddy, and MakeControl makes every label a QLabel.
+            qobject_cast<QLabel*>(built.in_order[i])->setBuddy(built.by_id.at(buddy));
         }
     }
 }
-
-} // namespace
 
 int DialogUnits::X(int units) const {
     return MulDiv(units, base_x, 4);
@@ -111,14 +125,16 @@ QFont DialogFont(const res::DialogTemplate& dialog_template) {
     return QFont(Text(dialog_template.font_face), dialog_template.font_points);
 }
 
+} // namespace
+
 BuiltDialog BuildDialog(QDialog& dialog, const res::DialogTemplate& dialog_template,
-                        const EditFactory& make_edit, const QIcon& icon) {
+                        const QIcon& icon) {
     dialog.setFont(DialogFont(dialog_template));
     dialog.setWindowTitle(Text(dialog_template.caption));
     const DialogUnits units = DialogUnitsOf(dialog.font());
-    BuiltDialog built;
+    Controls built;
     for (const auto& control : dialog_template.controls) {
-        QWidget* const widget = MakeControl(control, &dialog, make_edit, icon);
+        QWidget* const widget = MakeControl(control, &dialog, icon);
         const auto& r = control.rect;
         widget->setGeometry(units.X(r.x), units.Y(r.y), units.X(r.width), units.Y(r.height));
         SetFocusPolicy(*widget, control);
@@ -131,7 +147,7 @@ BuiltDialog BuildDialog(QDialog& dialog, const res::DialogTemplate& dialog_templ
     ChainTabStops(dialog_template, built);
     AttachBuddies(dialog_template, built);
     dialog.setFixedSize(units.X(dialog_template.width), units.Y(dialog_template.height));
-    return built;
+    return BuiltDialog(std::move(built.by_id));
 }
 
 } // namespace orvelin

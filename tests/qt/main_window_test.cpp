@@ -2,9 +2,11 @@
 // state, the control-state rules, the typing filter, every button, every
 // refusal, the keyboard and the about command.
 #include "hex_edit.h"
+#include "messages.h"
 #include "modal_watch.h"
 #include "orvelin_dlg.h"
 #include "resource.h"
+#include "start_up.h"
 
 #include <QAbstractButton>
 #include <QAccessible>
@@ -22,11 +24,22 @@
 namespace {
 
 namespace res = orvelin::res;
+namespace msg = orvelin::messages;
+
+QString Text(std::string_view text) {
+    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+}
+
+const orvelin::TavikAlgBinding& Library() {
+    static const orvelin::TavikAlgBinding binding = orvelin::BindAtStartUp(
+        orvelin::kTavikAlgFileName, [](const std::string& m) { ADD_FAILURE() << m; });
+    return binding;
+}
 
 class MainWindow : public testing::Test {
   protected:
     void SetUp() override {
-        dialog_ = std::make_unique<COrvelinDlg>();
+        dialog_ = std::make_unique<COrvelinDlg>(Library());
         dialog_->show();
     }
 
@@ -67,7 +80,7 @@ class MainWindow : public testing::Test {
             return {};
         }
         EXPECT_EQ(seen[0].class_name, "QMessageBox");
-        EXPECT_EQ(seen[0].title, QApplication::applicationName());
+        EXPECT_EQ(seen[0].title, Text(msg::kApplicationName));
         EXPECT_FALSE(seen[0].has_icon);
         EXPECT_TRUE(seen[0].ok_only);
         EXPECT_EQ(seen[0].owner, dialog_.get());
@@ -78,7 +91,7 @@ class MainWindow : public testing::Test {
 };
 
 TEST_F(MainWindow, StartUpState) {
-    EXPECT_EQ(dialog_->windowTitle(), "Orvelin R1020");
+    EXPECT_EQ(dialog_->windowTitle(), Text(msg::kMainWindowCaption));
     EXPECT_EQ(dialog_->minimumSize(), dialog_->maximumSize());
     EXPECT_FALSE(dialog_->windowIcon().isNull());
     for (const int id : {res::IDC_SESSION_KEY, res::IDC_IV, res::IDC_DATA_IN}) {
@@ -318,33 +331,33 @@ TEST_F(MainWindow, SamePressTwiceGivesTheSameOutputAndLeavesTheIvAlone) {
 TEST_F(MainWindow, EachRefusalShowsItsMessageAndChangesNothing) {
     Field(res::IDC_DATA_OUT)->setText("OLD");
     Field(res::IDC_CMAC)->setText("OLDMAC");
-    EXPECT_EQ(RefusalOf(res::IDC_TDES_CMAC), "Key length must be 16 bytes!");
+    EXPECT_EQ(RefusalOf(res::IDC_TDES_CMAC), Text(msg::kKeyLength16));
     Button(res::IDC_2TDES)->click();
-    EXPECT_EQ(RefusalOf(res::IDC_ENCRYPT), "Key length must be 16 bytes!");
+    EXPECT_EQ(RefusalOf(res::IDC_ENCRYPT), Text(msg::kKeyLength16));
     Button(res::IDC_3TDES)->click();
-    EXPECT_EQ(RefusalOf(res::IDC_DECRYPT), "Key length must be 24 bytes!");
-    EXPECT_EQ(RefusalOf(res::IDC_3KTDES_CMAC), "Key length must be 24 bytes!");
+    EXPECT_EQ(RefusalOf(res::IDC_DECRYPT), Text(msg::kKeyLength24));
+    EXPECT_EQ(RefusalOf(res::IDC_3KTDES_CMAC), Text(msg::kKeyLength24));
     Button(res::IDC_DES)->click();
     Field(res::IDC_IV)->setText("00");
-    EXPECT_EQ(RefusalOf(res::IDC_ENCRYPT), "IV length must be 8 bytes!");
+    EXPECT_EQ(RefusalOf(res::IDC_ENCRYPT), Text(msg::kIvLength8));
     Field(res::IDC_IV)->setText("0000000000000000");
     Field(res::IDC_DATA_IN)->setText("00112233.4556677");
-    EXPECT_EQ(RefusalOf(res::IDC_ENCRYPT), "DataIn must hold hex digits only!");
-    EXPECT_EQ(RefusalOf(res::IDC_CALC_CRC), "DataIn must hold hex digits only!");
+    EXPECT_EQ(RefusalOf(res::IDC_ENCRYPT), Text(msg::NotHexDigits(msg::kDataInLabel)));
+    EXPECT_EQ(RefusalOf(res::IDC_CALC_CRC), Text(msg::NotHexDigits(msg::kDataInLabel)));
     Field(res::IDC_DATA_IN)->setText(QString(514, '0'));
-    EXPECT_EQ(RefusalOf(res::IDC_KEY_XOR_IN), "DataIn length must not exceed 256 bytes!");
+    EXPECT_EQ(RefusalOf(res::IDC_KEY_XOR_IN), Text(msg::TooLong(msg::kDataInLabel)));
     Field(res::IDC_DATA_IN)->setText("001122334455");
-    EXPECT_EQ(RefusalOf(res::IDC_DECRYPT), "Data length must be a multiple of 8 bytes!");
+    EXPECT_EQ(RefusalOf(res::IDC_DECRYPT), Text(msg::kDataMultipleOf8));
     Field(res::IDC_SESSION_KEY)->setText("0011");
-    EXPECT_EQ(RefusalOf(res::IDC_ENCRYPT), "Key length must be at least 8 bytes!");
+    EXPECT_EQ(RefusalOf(res::IDC_ENCRYPT), Text(msg::kDesKeyAtLeast8));
     Field(res::IDC_SESSION_KEY)->setText(QString(32, '1'));
     Button(res::IDC_AES_ENABLE)->click();
-    EXPECT_EQ(RefusalOf(res::IDC_ENCRYPT), "IV length must be 16 bytes!");
-    EXPECT_EQ(RefusalOf(res::IDC_AES_CMAC), "IV length must be 16 bytes!");
+    EXPECT_EQ(RefusalOf(res::IDC_ENCRYPT), Text(msg::kIvLength16));
+    EXPECT_EQ(RefusalOf(res::IDC_AES_CMAC), Text(msg::kIvLength16));
     Button(res::IDC_CBC)->click(); // IV field disabled: the CMAC still reads it
-    EXPECT_EQ(RefusalOf(res::IDC_AES_CMAC), "IV length must be 16 bytes!");
+    EXPECT_EQ(RefusalOf(res::IDC_AES_CMAC), Text(msg::kIvLength16));
     Field(res::IDC_SESSION_KEY)->setText("0000000000000000");
-    EXPECT_EQ(RefusalOf(res::IDC_ENCRYPT), "Key length must be 16 bytes!");
+    EXPECT_EQ(RefusalOf(res::IDC_ENCRYPT), Text(msg::kKeyLength16));
     EXPECT_EQ(DataOut(), "OLD");
     EXPECT_EQ(Cmac(), "OLDMAC");
 }

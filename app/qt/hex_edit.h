@@ -9,6 +9,7 @@
 
 #include <cstdint>
 #include <span>
+#include <string>
 
 class CHexEdit : public QLineEdit {
     Q_OBJECT
@@ -17,6 +18,9 @@ class CHexEdit : public QLineEdit {
     explicit CHexEdit(QWidget* parent = nullptr);
     ~CHexEdit() override;
 
+    // The current text in the program's 8-bit character set: one character
+    // per character of the field, '?' for anything outside Latin-1.
+    std::string Text8() const;
     // Reads the current text into `destination`, never past its end.
     orvelin::HexReading GetBytes(std::span<std::uint8_t> destination) const;
     // Replaces the text by two upper-case digits per byte.

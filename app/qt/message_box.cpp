@@ -1,12 +1,15 @@
 #include "message_box.h"
 
-#include <QCoreApplication>
+#include "messages.h"
+
 #include <QMessageBox>
 
 namespace orvelin {
 
 void MessageBox(QWidget* owner, const std::string& text) {
-    QMessageBox box(QMessageBox::NoIcon, QCoreApplication::applicationName(),
+    const auto caption = orvelin::messages::kApplicationName;
+    QMessageBox box(QMessageBox::NoIcon,
+                    QString::fromUtf8(caption.data(), static_cast<qsizetype>(caption.size())),
                     QString::fromStdString(text), QMessageBox::Ok, owner);
     box.exec();
 }

@@ -3,13 +3,15 @@
 #ifndef ORVELIN_ORVELIN_DLG_H
 #define ORVELIN_ORVELIN_DLG_H
 
+#include "control_states.h"
+#include "dialog_builder.h"
 #include "operations.h"
 
 #include <QDialog>
 #include <QIcon>
 
 #include <cstdint>
-#include <map>
+#include <span>
 
 class CHexEdit;
 class QAbstractButton;
@@ -21,12 +23,9 @@ class COrvelinDlg : public QDialog {
     Q_OBJECT
 
   public:
-    explicit COrvelinDlg(QWidget* parent = nullptr);
+    // The operations call through `library`, which must outlive the window.
+    explicit COrvelinDlg(const orvelin::TavikAlgBinding& library, QWidget* parent = nullptr);
     ~COrvelinDlg() override;
-
-    // The main-window unit's binding table, bound on first use; the only
-    // table the operations call through.
-    static const orvelin::TavikAlgBinding& Library();
 
     int DoModal() { return exec(); }
 
@@ -37,15 +36,16 @@ class COrvelinDlg : public QDialog {
     QMenu* SystemMenu() const { return m_systemMenu; }
 
   protected:
-    void DoDataExchange();
     bool OnInitDialog();
     void OnCancel();
     void reject() override;
     void contextMenuEvent(QContextMenuEvent* event) override;
 
   private:
+    void DoDataExchange();
     void ConnectMessageMap();
-    QAbstractButton* Button(int id) const;
+    void Apply(std::span<const orvelin::ControlStep> steps);
+    void ApplyClickRule(int clicked);
 
     void OnBnClickedEncrypt();
     void OnBnClickedDecrypt();
@@ -64,7 +64,8 @@ class COrvelinDlg : public QDialog {
     orvelin::CipherChoice ReadCipherChoice() const;
     void Show(const orvelin::Outcome& outcome);
 
-    std::map<int, QWidget*> m_controls;
+    const orvelin::TavikAlgBinding& m_library;
+    orvelin::BuiltDialog m_controls;
     QMenu* m_systemMenu = nullptr;
 
     CButton* m_crc16 = nullptr;

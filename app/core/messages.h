@@ -1,0 +1,43 @@
+// Every text the program shows of its own: the window's caption, the
+// message-box caption, the refusals of the operations and the binding
+// failure. Control captions and resource strings stay with the dialog
+// templates and the string table.
+#ifndef ORVELIN_MESSAGES_H
+#define ORVELIN_MESSAGES_H
+
+#include <string>
+#include <string_view>
+
+namespace orvelin::messages {
+
+// The program file's name, which captions every message box.
+inline constexpr std::string_view kApplicationName = "Orvelin";
+// The main window's caption.
+inline constexpr std::string_view kMainWindowCaption = "Orvelin R1020";
+
+// The length checks of the operations.
+inline constexpr std::string_view kKeyLength16 = "Key length must be 16 bytes!";
+inline constexpr std::string_view kKeyLength24 = "Key length must be 24 bytes!";
+inline constexpr std::string_view kIvLength8 = "IV length must be 8 bytes!";
+inline constexpr std::string_view kIvLength16 = "IV length must be 16 bytes!";
+
+// Refusals that keep bad text away from the library.
+inline constexpr std::string_view kDesKeyAtLeast8 = "Key length must be at least 8 bytes!";
+inline constexpr std::string_view kDataMultipleOf8 = "Data length must be a multiple of 8 bytes!";
+inline constexpr std::string_view kDataMultipleOf16 = "Data length must be a multiple of 16 bytes!";
+
+// The fields as the refusals name them.
+inline constexpr std::string_view kSessionKeyLabel = "SessionKey";
+inline constexpr std::string_view kIvLabel = "IV";
+inline constexpr std::string_view kDataInLabel = "DataIn";
+
+// "<Label> must hold hex digits only!"
+std::string NotHexDigits(std::string_view label);
+// "<Label> length must not exceed 256 bytes!", with the fields' capacity.
+std::string TooLong(std::string_view label);
+// "Load TAVIK_ALG.DLL failed! func<NAME> cann't be load!"
+std::string BindingFailure(std::string_view export_name);
+
+} // namespace orvelin::messages
+
+#endif

@@ -1,0 +1,51 @@
+// Makes a dialog's widgets from its template, converting dialog units with
+// the dialog font's metrics as Windows does.
+#ifndef ORVELIN_DIALOG_BUILDER_H
+#define ORVELIN_DIALOG_BUILDER_H
+
+#include "dialog_template.h"
+
+#include <QIcon>
+#include <QWidget>
+
+#include <map>
+#include <stdexcept>
+#include <string>
+
+class QDialog;
+
+namespace orvelin {
+
+// The controls of a built dialog that have an identifier of their own.
+class BuiltDialog {
+  public:
+    BuiltDialog() = default;
+    explicit BuiltDialog(std::map<int, QWidget*> by_id) : by_id_(std::move(by_id)) {}
+
+    // The control with this identifier as the kind the caller expects; a
+    // template that disagrees is a programming error, named by its id.
+    template <typename Widget>
+    Widget* Get(int id) const {
+        const auto found = by_id_.find(id);
+        Widget* const widget =
+            found == by_id_.end() ? nullptr : qobject_cast<Widget*>(found->second);
+        if (widget == nullptr) {
+            throw std::logic_error("dialog control " + std::to_string(id) + " is not a " +
+                                   Widget::staticMetaObject.className());
+        }
+        return widget;
+    }
+
+  private:
+    std::map<int, QWidget*> by_id_;
+};
+
+// Builds every control on `dialog` in template order: geometry, captions,
+// tab order, default button, label buddies; fixes the dialog's size and
+// caption. Edits are hex fields; icon controls show `icon`.
+BuiltDialog BuildDialog(QDialog& dialog, const res::DialogTemplate& dialog_template,
+                        const QIcon& icon);
+
+} // namespace orvelin
+
+#endif
