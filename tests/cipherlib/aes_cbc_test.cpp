@@ -6,6 +6,9 @@
 
 #include <gtest/gtest.h>
 
+#include <array>
+#include <limits>
+
 namespace {
 
 using testing_support::Bytes;
@@ -21,6 +24,11 @@ const Bytes kPlain = from_hex("6bc1bee22e409f96e93d7e117393172a ae2d8a571e03ac9c
 const Bytes kCipher = from_hex("7649abac8119b246cee98e9b12e9197d 5086cb9b507219ee95db113a917678b2"
                                "73bed6b8e3c1743b7116e69e22229516 3ff1caa1681fac09120eca307586e1a7");
 
+// Block `index` of `b`, counted from 0.
+Bytes block_at(const Bytes& b, std::size_t index) {
+    return slice(b, index * TAVIK_AES_BLOCK_SIZE, TAVIK_AES_BLOCK_SIZE);
+}
+
 // SP 800-38A F.2.1 and F.2.2, length 64.
 TEST(AesCbcKnownAnswers, Sp80038aF21AndF22) {
     EXPECT_EQ(calls::aes_cbc(true, kKey, kIv, kPlain), kCipher);
@@ -30,22 +38,24 @@ TEST(AesCbcKnownAnswers, Sp80038aF21AndF22) {
 TEST(AesCbcBuffers, EncryptionLeavesPlainXorChainInInputAndKeepsTheIv) {
     const auto schedule = calls::aes_schedule(kKey);
     Bytes input = kPlain;
-    Bytes output(64);
+    Bytes output(kPlain.size());
     Bytes iv = kIv;
-    EXPECT_EQ(AES_EncryptCBC(input.data(), schedule.data(), output.data(), 64, iv.data()),
+    const auto length = static_cast<std::uint16_t>(kPlain.size());
+    EXPECT_EQ(AES_EncryptCBC(input.data(), schedule.data(), output.data(), length, iv.data()),
               TAVIK_DONE);
     EXPECT_EQ(output, kCipher);
     EXPECT_EQ(iv, kIv);
-    EXPECT_EQ(slice(input, 0, 16), xor_of(slice(kPlain, 0, 16), kIv));
-    EXPECT_EQ(slice(input, 16, 16), xor_of(slice(kPlain, 16, 16), slice(kCipher, 0, 16)));
+    EXPECT_EQ(block_at(input, 0), xor_of(block_at(kPlain, 0), kIv));
+    EXPECT_EQ(block_at(input, 1), xor_of(block_at(kPlain, 1), block_at(kCipher, 0)));
 }
 
 TEST(AesCbcBuffers, DecryptionApartLeavesInputAloneAndInPlaceAgrees) {
     const auto schedule = calls::aes_schedule(kKey);
     const Bytes input = kCipher;
-    Bytes output(64);
+    Bytes output(kCipher.size());
     Bytes iv = kIv;
-    AES_DecryptCBC(input.data(), schedule.data(), output.data(), 64, iv.data());
+    AES_DecryptCBC(input.data(), schedule.data(), output.data(),
+                   static_cast<std::uint16_t>(input.size()), iv.data());
     EXPECT_EQ(output, kPlain);
     EXPECT_EQ(input, kCipher);
     EXPECT_EQ(iv, kIv);
@@ -54,44 +64,55 @@ TEST(AesCbcBuffers, DecryptionApartLeavesInputAloneAndInPlaceAgrees) {
 TEST(AesCbcLengths, PartialTailAndShortLengthsAreLeftAlone) {
     const auto schedule = calls::aes_schedule(kKey);
     RandomBytes random;
+    // Two whole blocks and half a block.
+    constexpr std::uint16_t kWhole = 2 * TAVIK_AES_BLOCK_SIZE;
+    constexpr std::uint16_t kTail = TAVIK_AES_BLOCK_SIZE / 2;
+    constexpr std::uint16_t kLength = kWhole + kTail;
+    const Bytes untouched(kLength, 0x5a);
     for (const bool encrypt : {true, false}) {
-        Bytes input = random(40);
-        Bytes output(40, 0x5a);
+        Bytes input = random(kLength);
+        Bytes output = untouched;
         const Bytes input_before = input;
         const auto f = [&](std::uint8_t* in, std::uint8_t* out, std::uint16_t length) {
             return encrypt ? AES_EncryptCBC(in, schedule.data(), out, length, kIv.data())
                            : AES_DecryptCBC(in, schedule.data(), out, length, kIv.data());
         };
-        EXPECT_EQ(f(input.data(), output.data(), 40), TAVIK_DONE);
-        EXPECT_EQ(slice(output, 32, 8), Bytes(8, 0x5a));
-        EXPECT_EQ(slice(input, 32, 8), slice(input_before, 32, 8));
-        EXPECT_EQ(slice(output, 0, 32),
-                  calls::aes_cbc(encrypt, kKey, kIv, slice(input_before, 0, 32)));
-        for (const std::uint16_t length : {0, 15}) {
+        EXPECT_EQ(f(input.data(), output.data(), kLength), TAVIK_DONE);
+        EXPECT_EQ(slice(output, kWhole, kTail), slice(untouched, kWhole, kTail));
+        EXPECT_EQ(slice(input, kWhole, kTail), slice(input_before, kWhole, kTail));
+        EXPECT_EQ(slice(output, 0, kWhole),
+                  calls::aes_cbc(encrypt, kKey, kIv, slice(input_before, 0, kWhole)));
+        for (const std::uint16_t length :
+             std::array<std::uint16_t, 2>{0, TAVIK_AES_BLOCK_SIZE - 1}) {
             Bytes in = input_before;
-            Bytes out(40, 0x5a);
+            Bytes out = untouched;
             EXPECT_EQ(f(in.data(), out.data(), length), TAVIK_DONE);
             EXPECT_EQ(in, input_before);
-            EXPECT_EQ(out, Bytes(40, 0x5a));
+            EXPECT_EQ(out, untouched);
         }
     }
 }
 
 TEST(AesCbcLengths, LargestLengthProcesses4095Blocks) {
+    constexpr std::size_t kLargest = std::numeric_limits<std::uint16_t>::max();
+    constexpr std::size_t kBlocks = kLargest / TAVIK_AES_BLOCK_SIZE;
+    constexpr std::size_t kTail = kLargest % TAVIK_AES_BLOCK_SIZE;
+    static_assert(kBlocks == 4095);
     RandomBytes random;
-    const Bytes plain = random(65535);
+    const Bytes plain = random(kLargest);
     const Bytes cipher = calls::aes_cbc(true, kKey, kIv, plain);
-    EXPECT_EQ(slice(cipher, 65520, 15), slice(plain, 65520, 15));
+    const std::size_t tail_start = kBlocks * TAVIK_AES_BLOCK_SIZE;
+    EXPECT_EQ(slice(cipher, tail_start, kTail), slice(plain, tail_start, kTail));
     EXPECT_EQ(calls::aes_cbc(false, kKey, kIv, cipher), plain);
-    EXPECT_NE(slice(cipher, 65504, 16), slice(plain, 65504, 16));
+    EXPECT_NE(block_at(cipher, kBlocks - 1), block_at(plain, kBlocks - 1));
 }
 
 TEST(AesCbcChaining, ContinuingNeedsTheLastCiphertextAsTheNextIv) {
-    const Bytes first = calls::aes_cbc(true, kKey, kIv, slice(kPlain, 0, 16));
-    const Bytes second = calls::aes_cbc(true, kKey, first, slice(kPlain, 16, 16));
-    EXPECT_EQ(first, slice(kCipher, 0, 16));
-    EXPECT_EQ(second, slice(kCipher, 16, 16));
-    EXPECT_NE(calls::aes_cbc(true, kKey, kIv, slice(kPlain, 16, 16)), second);
+    const Bytes first = calls::aes_cbc(true, kKey, kIv, block_at(kPlain, 0));
+    const Bytes second = calls::aes_cbc(true, kKey, first, block_at(kPlain, 1));
+    EXPECT_EQ(first, block_at(kCipher, 0));
+    EXPECT_EQ(second, block_at(kCipher, 1));
+    EXPECT_NE(calls::aes_cbc(true, kKey, kIv, block_at(kPlain, 1)), second);
 }
 
 } // namespace

@@ -49,7 +49,8 @@ TEST(AesKnownAnswers, CipherAndInverseCipherOfAppendixC1) {
     const Bytes plain = from_hex("00112233445566778899aabbccddeeff");
     const Bytes cipher = from_hex("69c4e0d86a7b0430d8cdb78070b4c55a");
     const auto schedule = calls::aes_schedule(key);
-    EXPECT_EQ(to_hex(std::span(schedule).last<16>()), "13111d7fe3944a17f307a78b4d2b30c5");
+    EXPECT_EQ(to_hex(std::span(schedule).last<TAVIK_AES_BLOCK_SIZE>()),
+              "13111d7fe3944a17f307a78b4d2b30c5");
     EXPECT_EQ(calls::aes_ecb(true, key, plain), cipher);
     EXPECT_EQ(calls::aes_ecb(false, key, cipher), plain);
 }
@@ -81,15 +82,15 @@ TEST(AesTables, ProductTablesMatchFieldMultiplication) {
 TEST(AesProperties, DecryptUndoesEncryptInPlaceAndApart) {
     RandomBytes random;
     for (int trial = 0; trial < 200; ++trial) {
-        const Bytes key = random(16);
+        const Bytes key = random(TAVIK_AES_KEY_SIZE);
         const auto schedule = calls::aes_schedule(key);
-        const Bytes plain = random(16);
-        Bytes apart(16);
+        const Bytes plain = random(TAVIK_AES_BLOCK_SIZE);
+        Bytes apart(TAVIK_AES_BLOCK_SIZE);
         AES_Encrypt(plain.data(), schedule.data(), apart.data());
         Bytes in_place = plain;
         AES_Encrypt(in_place.data(), schedule.data(), in_place.data());
         EXPECT_EQ(in_place, apart);
-        Bytes back(16);
+        Bytes back(TAVIK_AES_BLOCK_SIZE);
         AES_Decrypt(apart.data(), schedule.data(), back.data());
         EXPECT_EQ(back, plain);
         AES_Decrypt(in_place.data(), schedule.data(), in_place.data());
@@ -97,19 +98,21 @@ TEST(AesProperties, DecryptUndoesEncryptInPlaceAndApart) {
     }
 }
 
-TEST(AesProperties, ScheduleStartsWithTheKeyAndStaysWithin176Bytes) {
+TEST(AesProperties, ScheduleStartsWithTheKeyAndStaysWithinItsSize) {
     RandomBytes random;
-    const Bytes key = random(16);
-    Bytes buffer(176 + 16, 0xa5);
+    const Bytes key = random(TAVIK_AES_KEY_SIZE);
+    Bytes buffer(TAVIK_AES_SCHEDULE_SIZE + TAVIK_AES_BLOCK_SIZE, 0xa5);
     EXPECT_EQ(AES_ExpandKey(key.data(), buffer.data()), TAVIK_DONE);
     EXPECT_TRUE(std::equal(key.begin(), key.end(), buffer.begin()));
-    EXPECT_EQ(Bytes(buffer.begin() + 176, buffer.end()), Bytes(16, 0xa5));
+    EXPECT_EQ(Bytes(buffer.begin() + TAVIK_AES_SCHEDULE_SIZE, buffer.end()),
+              Bytes(TAVIK_AES_BLOCK_SIZE, 0xa5));
 }
 
 // All-zero key and block: FIPS 197-conformant answer, no special case.
 TEST(AesProperties, ZeroKeyAndBlockAreOrdinary) {
-    EXPECT_EQ(to_hex(calls::aes_ecb(true, Bytes(16, 0), Bytes(16, 0))),
-              "66e94bd4ef8a2c3b884cfa59ca342b2e");
+    EXPECT_EQ(
+        to_hex(calls::aes_ecb(true, Bytes(TAVIK_AES_KEY_SIZE, 0), Bytes(TAVIK_AES_BLOCK_SIZE, 0))),
+        "66e94bd4ef8a2c3b884cfa59ca342b2e");
 }
 
 } // namespace

@@ -6,6 +6,9 @@
 
 #include <gtest/gtest.h>
 
+#include <array>
+#include <limits>
+
 namespace {
 
 using testing_support::Bytes;
@@ -14,6 +17,9 @@ using testing_support::join;
 using testing_support::RandomBytes;
 using testing_support::to_hex;
 using testing_support::xor_of;
+
+const Bytes kAesZeroIv(TAVIK_AES_BLOCK_SIZE, 0);
+const Bytes kDesZeroIv(TAVIK_DES_BLOCK_SIZE, 0);
 
 const Bytes kMessage =
     from_hex("6bc1bee22e409f96e93d7e117393172a ae2d8a571e03ac9c9eb76fac45af8e51"
@@ -35,7 +41,7 @@ TEST(CmacKnownAnswers, Rfc4493AesExamples) {
                                       MacAnswer{16, "070a16b46b4d4144f79bdd9dd04a287c"},
                                       MacAnswer{40, "dfa66747de9ae63030ca32611497c827"},
                                       MacAnswer{64, "51f0bebf7e3b9d92fc49741779363cfe"}}) {
-        EXPECT_EQ(to_hex(calls::cmac(AES_CMAC, key, prefix(length), Bytes(16, 0))), mac) << length;
+        EXPECT_EQ(to_hex(calls::cmac(AES_CMAC, key, prefix(length), kAesZeroIv)), mac) << length;
     }
 }
 
@@ -52,11 +58,10 @@ TEST(CmacKnownAnswers, Sp80038bTdeaExamples) {
                              {20, "62dd1b471902bd4e"},
                              {32, "31b1e431dabc4eb8"}};
     for (const auto& [length, mac] : three) {
-        EXPECT_EQ(to_hex(calls::cmac(TDES_3KEY_CMAC, three_keys, prefix(length), Bytes(8, 0))),
-                  mac);
+        EXPECT_EQ(to_hex(calls::cmac(TDES_3KEY_CMAC, three_keys, prefix(length), kDesZeroIv)), mac);
     }
     for (const auto& [length, mac] : two) {
-        EXPECT_EQ(to_hex(calls::cmac(TDES_CMAC, two_keys, prefix(length), Bytes(8, 0))), mac);
+        EXPECT_EQ(to_hex(calls::cmac(TDES_CMAC, two_keys, prefix(length), kDesZeroIv)), mac);
     }
 }
 
@@ -69,13 +74,15 @@ struct CmacCase {
 };
 
 const CmacCase kCmacFunctions[] = {
-    {"AES", AES_CMAC, 16, 16, nullptr},
-    {"TDES", TDES_CMAC, 16, 8, EnOrDecrypt_3DES},
-    {"TDES_3KEY", TDES_3KEY_CMAC, 24, 8, EnOrDecrypt_3DES_3KEY},
+    {"AES", AES_CMAC, TAVIK_AES_KEY_SIZE, TAVIK_AES_BLOCK_SIZE, nullptr},
+    {"TDES", TDES_CMAC, TAVIK_2TDES_KEY_SIZE, TAVIK_DES_BLOCK_SIZE, EnOrDecrypt_3DES},
+    {"TDES_3KEY", TDES_3KEY_CMAC, TAVIK_3TDES_KEY_SIZE, TAVIK_DES_BLOCK_SIZE,
+     EnOrDecrypt_3DES_3KEY},
 };
 
 Bytes encrypt_block(const CmacCase& c, const Bytes& key, const Bytes& block) {
-    return c.tdes == nullptr ? calls::aes_ecb(true, key, block) : calls::ecb(c.tdes, 0, key, block);
+    return c.tdes == nullptr ? calls::aes_ecb(true, key, block)
+                             : calls::ecb(c.tdes, calls::kEncrypt, key, block);
 }
 
 // A message of one whole block uses K1; one byte more pads with K2.
@@ -85,7 +92,7 @@ TEST(CmacSubkeys, WholeLastBlockUsesK1AndOneMoreByteUsesK2) {
         SCOPED_TRACE(c.name);
         const Bytes key = random(c.key_size);
         const Bytes zero(c.block, 0);
-        const std::uint8_t rb = c.block == 16 ? 0x87 : 0x1b;
+        const std::uint8_t rb = c.block == TAVIK_AES_BLOCK_SIZE ? 0x87 : 0x1b;
         const Bytes k1 = testing_support::cmac_double(encrypt_block(c, key, zero), rb);
         const Bytes k2 = testing_support::cmac_double(k1, rb);
         const Bytes block = random(c.block);
@@ -148,12 +155,13 @@ TEST(CmacBuffers, MacMayOverwriteTheStartOfTheMessage) {
 
 TEST(CmacKeys, TwoKeyFormReadsSixteenBytesAndEqualsThreeKeyWithK3EqualK1) {
     RandomBytes random;
-    const Bytes k1 = random(8);
-    const Bytes k2 = random(8);
+    const Bytes k1 = random(TAVIK_DES_KEY_SIZE);
+    const Bytes k2 = random(TAVIK_DES_KEY_SIZE);
     const Bytes message = random(37);
-    const Bytes iv = random(8);
+    const Bytes iv = random(TAVIK_DES_BLOCK_SIZE);
     const Bytes expected = calls::cmac(TDES_CMAC, join({k1, k2}), message, iv);
-    EXPECT_EQ(calls::cmac(TDES_CMAC, join({k1, k2, random(8)}), message, iv), expected);
+    EXPECT_EQ(calls::cmac(TDES_CMAC, join({k1, k2, random(TAVIK_DES_KEY_SIZE)}), message, iv),
+              expected);
     EXPECT_EQ(calls::cmac(TDES_3KEY_CMAC, join({k1, k2, k1}), message, iv), expected);
     EXPECT_EQ(calls::cmac(TDES_CMAC, join({k1, k1}), message, iv),
               calls::cmac(TDES_3KEY_CMAC, join({k1, k1, k1}), message, iv));
@@ -161,21 +169,24 @@ TEST(CmacKeys, TwoKeyFormReadsSixteenBytesAndEqualsThreeKeyWithK3EqualK1) {
 
 TEST(CmacLengths, LimitsOfTheContractAreAcceptedAndCallsBeyondRefusedUntouched) {
     RandomBytes random;
-    const Bytes key = random(24);
-    const Bytes iv = random(16);
-    const Bytes message = random(32767);
-    Bytes mac(16, 0xee);
-    EXPECT_EQ(AES_CMAC(key.data(), message.data(), 32767, mac.data(), iv.data()), TAVIK_DONE);
-    EXPECT_EQ(TDES_CMAC(key.data(), message.data(), 512, mac.data(), iv.data()), TAVIK_DONE);
-    EXPECT_EQ(TDES_3KEY_CMAC(key.data(), message.data(), 512, mac.data(), iv.data()), TAVIK_DONE);
+    const Bytes key = random(TAVIK_3TDES_KEY_SIZE);
+    const Bytes iv = random(TAVIK_AES_BLOCK_SIZE);
+    const Bytes message = random(TAVIK_AES_CMAC_MAX_LENGTH);
+    Bytes mac(TAVIK_AES_BLOCK_SIZE, 0xee);
+    const auto call = [&](calls::CmacFunction f, std::int16_t length) {
+        return f(key.data(), message.data(), length, mac.data(), iv.data());
+    };
+    EXPECT_EQ(call(AES_CMAC, TAVIK_AES_CMAC_MAX_LENGTH), TAVIK_DONE);
+    EXPECT_EQ(call(TDES_CMAC, TAVIK_TDES_CMAC_MAX_LENGTH), TAVIK_DONE);
+    EXPECT_EQ(call(TDES_3KEY_CMAC, TAVIK_TDES_CMAC_MAX_LENGTH), TAVIK_DONE);
     const Bytes before = mac;
-    EXPECT_EQ(AES_CMAC(key.data(), message.data(), -1, mac.data(), iv.data()),
-              TAVIK_CMAC_LENGTH_OUT_OF_RANGE);
+    EXPECT_EQ(call(AES_CMAC, -1), TAVIK_CMAC_LENGTH_OUT_OF_RANGE);
+    constexpr std::array<std::int16_t, 4> kBeyondTdes = {
+        -1, std::numeric_limits<std::int16_t>::min(), TAVIK_TDES_CMAC_MAX_LENGTH + 1,
+        TAVIK_AES_CMAC_MAX_LENGTH};
     for (const auto f : {TDES_CMAC, TDES_3KEY_CMAC}) {
-        for (const std::int16_t length : {-1, -32768, 513, 32767}) {
-            EXPECT_EQ(f(key.data(), message.data(), length, mac.data(), iv.data()),
-                      TAVIK_CMAC_LENGTH_OUT_OF_RANGE)
-                << length;
+        for (const std::int16_t length : kBeyondTdes) {
+            EXPECT_EQ(call(f, length), TAVIK_CMAC_LENGTH_OUT_OF_RANGE) << length;
         }
     }
     EXPECT_EQ(mac, before);

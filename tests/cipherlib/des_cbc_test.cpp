@@ -6,6 +6,8 @@
 
 #include <gtest/gtest.h>
 
+#include <array>
+
 namespace {
 
 using calls::kCbcDecrypt;
@@ -13,7 +15,22 @@ using calls::kCbcEncrypt;
 using testing_support::Bytes;
 using testing_support::from_hex;
 using testing_support::RandomBytes;
+using testing_support::slice;
 using testing_support::xor_of;
+
+// Bit 0 of the mode is the block direction, bit 1 the chaining direction.
+constexpr std::uint8_t kBlockDirectionBit = 0x01;
+constexpr std::uint8_t kChainingDirectionBit = 0x02;
+static_assert((kBlockDirectionBit | kChainingDirectionBit) == TAVIK_MODE_CBC_DECRYPT);
+
+// Every combination of the two bits: the two CBC modes and the two mixed ones.
+constexpr std::array<std::uint8_t, 4> kAllModes = {kCbcEncrypt, kBlockDirectionBit,
+                                                   kChainingDirectionBit, kCbcDecrypt};
+
+// Block `index` of `b`, counted from 0.
+Bytes block_at(const Bytes& b, std::size_t index) {
+    return slice(b, index * TAVIK_DES_BLOCK_SIZE, TAVIK_DES_BLOCK_SIZE);
+}
 
 struct CbcCase {
     const char* name;
@@ -22,18 +39,18 @@ struct CbcCase {
 };
 
 const CbcCase kCbcFunctions[] = {
-    {"DES", EnOrDecrypt_DES_CBC, 8},
-    {"3DES", EnOrDecrypt_3DES_CBC, 16},
-    {"3DES_3KEY", EnOrDecrypt_3DES_3KEY_CBC, 24},
+    {"DES", EnOrDecrypt_DES_CBC, TAVIK_DES_KEY_SIZE},
+    {"3DES", EnOrDecrypt_3DES_CBC, TAVIK_2TDES_KEY_SIZE},
+    {"3DES_3KEY", EnOrDecrypt_3DES_3KEY_CBC, TAVIK_3TDES_KEY_SIZE},
 };
 
-// The family's block function on one 8-byte block, as the CBC function uses it.
+// The family's block function on one block, as the CBC function uses it.
 Bytes block(const CbcCase& c, std::uint8_t direction, const Bytes& key, const Bytes& b) {
-    if (c.key_size == 8) {
+    if (c.key_size == TAVIK_DES_KEY_SIZE) {
         return calls::des_ecb(direction, key, b);
     }
-    return calls::ecb(c.key_size == 16 ? EnOrDecrypt_3DES : EnOrDecrypt_3DES_3KEY, direction, key,
-                      b);
+    return calls::ecb(c.key_size == TAVIK_2TDES_KEY_SIZE ? EnOrDecrypt_3DES : EnOrDecrypt_3DES_3KEY,
+                      direction, key, b);
 }
 
 // FIPS 81 / SP 800-38A style single-DES CBC example: "Now is the time for all ".
@@ -51,14 +68,16 @@ TEST(DesCbcModes, EachModeIsItsTableRowAndIvEndsOnTheCiphertextSide) {
     for (const auto& c : kCbcFunctions) {
         SCOPED_TRACE(c.name);
         const Bytes key = random(c.key_size);
-        const Bytes iv = random(8);
-        const Bytes p = random(8);
-        for (const std::uint8_t mode : {0, 1, 2, 3}) {
+        const Bytes iv = random(TAVIK_DES_BLOCK_SIZE);
+        const Bytes p = random(TAVIK_DES_BLOCK_SIZE);
+        for (const std::uint8_t mode : kAllModes) {
             Bytes v = iv;
             Bytes data = p;
-            ASSERT_EQ(c.f(mode, key.data(), v.data(), 8, data.data()), TAVIK_DONE);
-            const std::uint8_t direction = mode & 1;
-            const bool decryption_chaining = (mode & 2) != 0;
+            ASSERT_EQ(c.f(mode, key.data(), v.data(), TAVIK_DES_BLOCK_SIZE, data.data()),
+                      TAVIK_DONE);
+            const std::uint8_t direction =
+                (mode & kBlockDirectionBit) != 0 ? calls::kDecrypt : calls::kEncrypt;
+            const bool decryption_chaining = (mode & kChainingDirectionBit) != 0;
             const Bytes expected = decryption_chaining ? xor_of(block(c, direction, key, p), iv)
                                                        : block(c, direction, key, xor_of(p, iv));
             EXPECT_EQ(data, expected) << "mode " << int(mode);
@@ -72,14 +91,17 @@ TEST(DesCbcModes, HighBitsAreIgnoredAndModesUndoTheirPartners) {
     for (const auto& c : kCbcFunctions) {
         SCOPED_TRACE(c.name);
         const Bytes key = random(c.key_size);
-        const Bytes iv = random(8);
-        const Bytes plain = random(40);
-        EXPECT_EQ(calls::cbc(c.f, 4, key, iv, plain), calls::cbc(c.f, 0, key, iv, plain));
-        EXPECT_EQ(calls::cbc(c.f, 7, key, iv, plain), calls::cbc(c.f, 3, key, iv, plain));
-        EXPECT_EQ(calls::cbc(c.f, 255, key, iv, plain), calls::cbc(c.f, 3, key, iv, plain));
-        EXPECT_EQ(calls::cbc(c.f, 3, key, iv, calls::cbc(c.f, 0, key, iv, plain)), plain);
-        EXPECT_EQ(calls::cbc(c.f, 2, key, iv, calls::cbc(c.f, 1, key, iv, plain)), plain);
-        EXPECT_NE(calls::cbc(c.f, 2, key, iv, plain), calls::cbc(c.f, 3, key, iv, plain));
+        const Bytes iv = random(TAVIK_DES_BLOCK_SIZE);
+        const Bytes plain = random(5 * TAVIK_DES_BLOCK_SIZE);
+        const auto cbc = [&](std::uint8_t mode, const Bytes& data) {
+            return calls::cbc(c.f, mode, key, iv, data);
+        };
+        EXPECT_EQ(cbc(4, plain), cbc(kCbcEncrypt, plain));
+        EXPECT_EQ(cbc(7, plain), cbc(kCbcDecrypt, plain));
+        EXPECT_EQ(cbc(255, plain), cbc(kCbcDecrypt, plain));
+        EXPECT_EQ(cbc(kCbcDecrypt, cbc(kCbcEncrypt, plain)), plain);
+        EXPECT_EQ(cbc(kChainingDirectionBit, cbc(kBlockDirectionBit, plain)), plain);
+        EXPECT_NE(cbc(kChainingDirectionBit, plain), cbc(kCbcDecrypt, plain));
     }
 }
 
@@ -88,15 +110,17 @@ TEST(DesCbcChaining, OneCallEqualsChainedCallsSharingTheIvBuffer) {
     for (const auto& c : kCbcFunctions) {
         SCOPED_TRACE(c.name);
         const Bytes key = random(c.key_size);
-        const Bytes iv = random(8);
+        const Bytes iv = random(TAVIK_DES_BLOCK_SIZE);
         for (const std::uint8_t mode : {kCbcEncrypt, kCbcDecrypt}) {
-            Bytes whole = random(32);
+            Bytes whole = random(4 * TAVIK_DES_BLOCK_SIZE);
             Bytes pieces = whole;
             Bytes whole_iv = iv;
             Bytes pieces_iv = iv;
-            c.f(mode, key.data(), whole_iv.data(), 32, whole.data());
-            for (std::size_t offset = 0; offset < 32; offset += 8) {
-                c.f(mode, key.data(), pieces_iv.data(), 8, pieces.data() + offset);
+            c.f(mode, key.data(), whole_iv.data(), static_cast<std::uint32_t>(whole.size()),
+                whole.data());
+            for (std::size_t offset = 0; offset < pieces.size(); offset += TAVIK_DES_BLOCK_SIZE) {
+                c.f(mode, key.data(), pieces_iv.data(), TAVIK_DES_BLOCK_SIZE,
+                    pieces.data() + offset);
             }
             EXPECT_EQ(pieces, whole);
             EXPECT_EQ(pieces_iv, whole_iv);
@@ -109,21 +133,18 @@ TEST(DesCbcChaining, ZeroIvFirstBlockIsEcbAndACorruptedBlockSpoilsOnlyTwo) {
     for (const auto& c : kCbcFunctions) {
         SCOPED_TRACE(c.name);
         const Bytes key = random(c.key_size);
-        const Bytes iv = random(8);
-        const Bytes plain = random(32);
-        const Bytes cipher = calls::cbc(c.f, kCbcEncrypt, key, Bytes(8, 0), plain);
-        EXPECT_EQ(Bytes(cipher.begin(), cipher.begin() + 8),
-                  block(c, 0, key, Bytes(plain.begin(), plain.begin() + 8)));
+        const Bytes iv = random(TAVIK_DES_BLOCK_SIZE);
+        const Bytes plain = random(4 * TAVIK_DES_BLOCK_SIZE);
+        const Bytes cipher =
+            calls::cbc(c.f, kCbcEncrypt, key, Bytes(TAVIK_DES_BLOCK_SIZE, 0), plain);
+        EXPECT_EQ(block_at(cipher, 0), block(c, calls::kEncrypt, key, block_at(plain, 0)));
         Bytes damaged = calls::cbc(c.f, kCbcEncrypt, key, iv, plain);
-        damaged[8 + 3] ^= 0x40;
+        damaged[TAVIK_DES_BLOCK_SIZE + 3] ^= 0x40; // byte 3 of block 1
         const Bytes recovered = calls::cbc(c.f, kCbcDecrypt, key, iv, damaged);
-        EXPECT_TRUE(std::equal(plain.begin(), plain.begin() + 8, recovered.begin()));
-        EXPECT_NE(Bytes(recovered.begin() + 8, recovered.begin() + 16),
-                  Bytes(plain.begin() + 8, plain.begin() + 16));
-        Bytes third = xor_of(Bytes(plain.begin() + 16, plain.begin() + 24),
-                             Bytes(recovered.begin() + 16, recovered.begin() + 24));
-        EXPECT_EQ(third, from_hex("0000004000000000"));
-        EXPECT_TRUE(std::equal(plain.begin() + 24, plain.end(), recovered.begin() + 24));
+        EXPECT_EQ(block_at(recovered, 0), block_at(plain, 0));
+        EXPECT_NE(block_at(recovered, 1), block_at(plain, 1));
+        EXPECT_EQ(xor_of(block_at(plain, 2), block_at(recovered, 2)), from_hex("0000004000000000"));
+        EXPECT_EQ(block_at(recovered, 3), block_at(plain, 3));
     }
 }
 
@@ -132,8 +153,8 @@ TEST(DesCbcLengths, ZeroDoesNothingAndPartialBlocksLeaveDataAndIvUntouched) {
     for (const auto& c : kCbcFunctions) {
         SCOPED_TRACE(c.name);
         const Bytes key = random(c.key_size);
-        Bytes iv = random(8);
-        Bytes data = random(24);
+        Bytes iv = random(TAVIK_DES_BLOCK_SIZE);
+        Bytes data = random(3 * TAVIK_DES_BLOCK_SIZE);
         const Bytes iv_before = iv;
         const Bytes data_before = data;
         EXPECT_EQ(c.f(kCbcEncrypt, key.data(), iv.data(), 0, data.data()), TAVIK_DONE);
@@ -148,14 +169,14 @@ TEST(DesCbcLengths, ZeroDoesNothingAndPartialBlocksLeaveDataAndIvUntouched) {
 
 TEST(DesCbcKeys, EqualHalvesReduceToSingleDes) {
     RandomBytes random;
-    const Bytes half = random(8);
+    const Bytes half = random(TAVIK_DES_KEY_SIZE);
     Bytes doubled = half;
     doubled.insert(doubled.end(), half.begin(), half.end());
     Bytes tripled = doubled;
     tripled.insert(tripled.end(), half.begin(), half.end());
-    const Bytes iv = random(8);
-    const Bytes data = random(32);
-    for (const std::uint8_t mode : {0, 1, 2, 3}) {
+    const Bytes iv = random(TAVIK_DES_BLOCK_SIZE);
+    const Bytes data = random(4 * TAVIK_DES_BLOCK_SIZE);
+    for (const std::uint8_t mode : kAllModes) {
         const Bytes single = calls::cbc(EnOrDecrypt_DES_CBC, mode, half, iv, data);
         EXPECT_EQ(calls::cbc(EnOrDecrypt_3DES_CBC, mode, doubled, iv, data), single);
         EXPECT_EQ(calls::cbc(EnOrDecrypt_3DES_3KEY_CBC, mode, tripled, iv, data), single);

@@ -94,7 +94,7 @@ TEST(DesProperties, WeakKeysMakeEncryptionAnInvolution) {
     RandomBytes random;
     for (const char* weak :
          {"0101010101010101", "FEFEFEFEFEFEFEFE", "E0E0E0E0F1F1F1F1", "1F1F1F1F0E0E0E0E"}) {
-        const Bytes block = random(8);
+        const Bytes block = random(TAVIK_DES_BLOCK_SIZE);
         const Bytes twice = calls::des_ecb(kEncrypt, from_hex(weak),
                                            calls::des_ecb(kEncrypt, from_hex(weak), block));
         EXPECT_EQ(twice, block) << weak;
@@ -104,10 +104,10 @@ TEST(DesProperties, WeakKeysMakeEncryptionAnInvolution) {
 TEST(DesProperties, ParityBitsOfTheKeyAreIgnored) {
     RandomBytes random;
     for (int trial = 0; trial < 20; ++trial) {
-        const Bytes key = random(24);
+        const Bytes key = random(TAVIK_3TDES_KEY_SIZE);
         Bytes flipped = key;
-        flipped[random.between(0, 23)] ^= 0x01;
-        const Bytes data = random(16);
+        flipped[random.between(0, TAVIK_3TDES_KEY_SIZE - 1)] ^= 0x01;
+        const Bytes data = random(2 * TAVIK_DES_BLOCK_SIZE);
         EXPECT_EQ(calls::des_ecb(kEncrypt, key, data), calls::des_ecb(kEncrypt, flipped, data));
         EXPECT_EQ(calls::ecb(EnOrDecrypt_3DES, kEncrypt, key, data),
                   calls::ecb(EnOrDecrypt_3DES, kEncrypt, flipped, data));
@@ -119,10 +119,10 @@ TEST(DesProperties, ParityBitsOfTheKeyAreIgnored) {
 TEST(DesProperties, EveryNonZeroModeDecryptsAndEncryptionRoundTrips) {
     RandomBytes random;
     for (int trial = 0; trial < 50; ++trial) {
-        const Bytes key = random(24);
-        const Bytes plain = random(32);
+        const Bytes key = random(TAVIK_3TDES_KEY_SIZE);
+        const Bytes plain = random(4 * TAVIK_DES_BLOCK_SIZE);
         const Bytes cipher = calls::des_ecb(kEncrypt, key, plain);
-        for (const std::uint8_t mode : {1, 2, 255}) {
+        for (const std::uint8_t mode : {kDecrypt, std::uint8_t{2}, std::uint8_t{255}}) {
             EXPECT_EQ(calls::des_ecb(mode, key, cipher), plain);
         }
         EXPECT_EQ(calls::ecb(EnOrDecrypt_3DES, 7, key,
@@ -137,8 +137,8 @@ TEST(DesProperties, EveryNonZeroModeDecryptsAndEncryptionRoundTrips) {
 TEST(TripleDes, RepeatedKeysReduceToTheShorterForms) {
     RandomBytes random;
     for (int trial = 0; trial < 20; ++trial) {
-        const Bytes half = random(8);
-        const Bytes other = random(8);
+        const Bytes half = random(TAVIK_DES_KEY_SIZE);
+        const Bytes other = random(TAVIK_DES_KEY_SIZE);
         Bytes two_equal = half;
         two_equal.insert(two_equal.end(), half.begin(), half.end());
         Bytes three_equal = two_equal;
@@ -147,7 +147,7 @@ TEST(TripleDes, RepeatedKeysReduceToTheShorterForms) {
         k1k2k1.insert(k1k2k1.end(), other.begin(), other.end());
         const Bytes k1k2(k1k2k1);
         k1k2k1.insert(k1k2k1.end(), half.begin(), half.end());
-        const Bytes data = random(24);
+        const Bytes data = random(3 * TAVIK_DES_BLOCK_SIZE);
         for (const std::uint8_t mode : {kEncrypt, kDecrypt}) {
             const Bytes single = calls::des_ecb(mode, half, data);
             EXPECT_EQ(calls::ecb(EnOrDecrypt_3DES, mode, two_equal, data), single);
@@ -160,12 +160,13 @@ TEST(TripleDes, RepeatedKeysReduceToTheShorterForms) {
 
 TEST(TripleDes, OneCallOverBlocksEqualsOneCallPerBlock) {
     RandomBytes random;
-    const Bytes key = random(24);
-    const Bytes data = random(24);
+    const Bytes key = random(TAVIK_3TDES_KEY_SIZE);
+    const Bytes data = random(3 * TAVIK_DES_BLOCK_SIZE);
     for (const auto f : {EnOrDecrypt_3DES, EnOrDecrypt_3DES_3KEY}) {
         Bytes piecewise = data;
-        for (std::size_t offset = 0; offset < 24; offset += 8) {
-            EXPECT_EQ(f(kEncrypt, key.data(), 8, piecewise.data() + offset), TAVIK_DONE);
+        for (std::size_t offset = 0; offset < data.size(); offset += TAVIK_DES_BLOCK_SIZE) {
+            EXPECT_EQ(f(kEncrypt, key.data(), TAVIK_DES_BLOCK_SIZE, piecewise.data() + offset),
+                      TAVIK_DONE);
         }
         EXPECT_EQ(calls::ecb(f, kEncrypt, key, data), piecewise);
     }
@@ -173,9 +174,9 @@ TEST(TripleDes, OneCallOverBlocksEqualsOneCallPerBlock) {
 
 TEST(TripleDes, LengthZeroDoesNothingAndPartialBlocksAreRefusedUntouched) {
     RandomBytes random;
-    const Bytes key = random(24);
+    const Bytes key = random(TAVIK_3TDES_KEY_SIZE);
     for (const auto f : {EnOrDecrypt_3DES, EnOrDecrypt_3DES_3KEY}) {
-        Bytes data = random(24);
+        Bytes data = random(3 * TAVIK_DES_BLOCK_SIZE);
         const Bytes before = data;
         EXPECT_EQ(f(kEncrypt, key.data(), 0, data.data()), TAVIK_DONE);
         EXPECT_EQ(data, before);

@@ -1,5 +1,6 @@
 // Differential tests against OpenSSL's libcrypto over random keys, IVs and
-// lengths with a fixed seed: a peer implementation as the oracle.
+// lengths with a fixed seed: a peer implementation as the oracle. The build
+// sets the number of trials: fewer under the sanitizers, which slow each one.
 #include "byte_ops.h"
 #include "calls.h"
 #include "random_bytes.h"
@@ -9,6 +10,7 @@
 #include <openssl/evp.h>
 #include <openssl/params.h>
 
+#include <array>
 #include <memory>
 #include <string>
 
@@ -18,7 +20,7 @@ using testing_support::Bytes;
 using testing_support::join;
 using testing_support::RandomBytes;
 
-constexpr int kTrials = 400;
+constexpr int kTrials = ORVELIN_ORACLE_TRIALS;
 
 Bytes openssl_cipher(const EVP_CIPHER* cipher, const Bytes& key, const Bytes& iv, const Bytes& in,
                      bool encrypt) {
@@ -45,7 +47,7 @@ Bytes openssl_cmac(const char* cipher_name, const Bytes& key, const Bytes& messa
     const OSSL_PARAM params[] = {
         OSSL_PARAM_construct_utf8_string(OSSL_MAC_PARAM_CIPHER, name.data(), 0),
         OSSL_PARAM_construct_end()};
-    Bytes out(16);
+    Bytes out(TAVIK_AES_BLOCK_SIZE); // the larger MAC
     std::size_t length = 0;
     const bool ok = EVP_MAC_init(ctx, key.data(), key.size(), params) == 1 &&
                     EVP_MAC_update(ctx, message.data(), message.size()) == 1 &&
@@ -66,33 +68,34 @@ struct TdesFamily {
 
 // OpenSSL's three-key EDE over K1|K2|K3 expresses all three forms.
 Bytes openssl_key(const Bytes& key) {
-    if (key.size() == 8) {
+    if (key.size() == TAVIK_DES_KEY_SIZE) {
         return join({key, key, key});
     }
-    if (key.size() == 16) {
-        return join({key, Bytes(key.begin(), key.begin() + 8)});
+    if (key.size() == TAVIK_2TDES_KEY_SIZE) {
+        return join({key, Bytes(key.begin(), key.begin() + TAVIK_DES_KEY_SIZE)});
     }
     return key;
 }
 
 TEST(OpenSslOracle, TripleAndSingleDesEcbAndCbcBothDirections) {
     RandomBytes random(1);
-    const TdesFamily families[] = {{"DES", 8, nullptr, EnOrDecrypt_DES_CBC},
-                                   {"2TDES", 16, EnOrDecrypt_3DES, EnOrDecrypt_3DES_CBC},
-                                   {"3TDES", 24, EnOrDecrypt_3DES_3KEY, EnOrDecrypt_3DES_3KEY_CBC}};
+    const std::array<TdesFamily, 3> families = {
+        {{"DES", TAVIK_DES_KEY_SIZE, nullptr, EnOrDecrypt_DES_CBC},
+         {"2TDES", TAVIK_2TDES_KEY_SIZE, EnOrDecrypt_3DES, EnOrDecrypt_3DES_CBC},
+         {"3TDES", TAVIK_3TDES_KEY_SIZE, EnOrDecrypt_3DES_3KEY, EnOrDecrypt_3DES_3KEY_CBC}}};
     for (int trial = 0; trial < kTrials; ++trial) {
-        const auto& family = families[trial % 3];
+        const auto& family = families[static_cast<std::size_t>(trial) % families.size()];
         SCOPED_TRACE(std::string(family.name) + " trial " + std::to_string(trial));
         const Bytes key = random(family.key_size);
-        const Bytes iv = random(8);
-        const Bytes data = random(8 * random.between(0, 16));
+        const Bytes iv = random(TAVIK_DES_BLOCK_SIZE);
+        const Bytes data = random(TAVIK_DES_BLOCK_SIZE * random.between(0, 16));
         const bool encrypt = random.between(0, 1) == 1;
-        const Bytes ours_ecb = family.ecb == nullptr
-                                   ? calls::des_ecb(encrypt ? 0 : 1, key, data)
-                                   : calls::ecb(family.ecb, encrypt ? 0 : 1, key, data);
+        const std::uint8_t mode = calls::block_mode(encrypt);
+        const Bytes ours_ecb = family.ecb == nullptr ? calls::des_ecb(mode, key, data)
+                                                     : calls::ecb(family.ecb, mode, key, data);
         EXPECT_EQ(ours_ecb,
                   openssl_cipher(EVP_des_ede3_ecb(), openssl_key(key), {}, data, encrypt));
-        EXPECT_EQ(calls::cbc(family.cbc, encrypt ? 0 : 3, key, iv, data),
+        EXPECT_EQ(calls::cbc(family.cbc, calls::cbc_mode(encrypt), key, iv, data),
                   openssl_cipher(EVP_des_ede3_cbc(), openssl_key(key), iv, data, encrypt));
     }
 }
@@ -101,9 +104,9 @@ TEST(OpenSslOracle, Aes128EcbAndCbcBothDirections) {
     RandomBytes random(2);
     for (int trial = 0; trial < kTrials; ++trial) {
         SCOPED_TRACE(trial);
-        const Bytes key = random(16);
-        const Bytes iv = random(16);
-        const Bytes data = random(16 * random.between(0, 32));
+        const Bytes key = random(TAVIK_AES_KEY_SIZE);
+        const Bytes iv = random(TAVIK_AES_BLOCK_SIZE);
+        const Bytes data = random(TAVIK_AES_BLOCK_SIZE * random.between(0, 32));
         const bool encrypt = random.between(0, 1) == 1;
         EXPECT_EQ(calls::aes_ecb(encrypt, key, data),
                   openssl_cipher(EVP_aes_128_ecb(), key, {}, data, encrypt));
@@ -116,14 +119,14 @@ TEST(OpenSslOracle, CmacWithZeroIvAgreesWithEvpMac) {
     RandomBytes random(3);
     for (int trial = 0; trial < kTrials; ++trial) {
         SCOPED_TRACE(trial);
-        const Bytes key = random(24);
-        const Bytes aes_key(key.begin(), key.begin() + 16);
-        const Bytes message = random(random.between(0, 512));
-        EXPECT_EQ(calls::cmac(AES_CMAC, aes_key, message, Bytes(16, 0)),
+        const Bytes key = random(TAVIK_3TDES_KEY_SIZE);
+        const Bytes aes_key(key.begin(), key.begin() + TAVIK_AES_KEY_SIZE);
+        const Bytes message = random(random.between(0, TAVIK_TDES_CMAC_MAX_LENGTH));
+        EXPECT_EQ(calls::cmac(AES_CMAC, aes_key, message, Bytes(TAVIK_AES_BLOCK_SIZE, 0)),
                   openssl_cmac("AES-128-CBC", aes_key, message));
-        EXPECT_EQ(calls::cmac(TDES_3KEY_CMAC, key, message, Bytes(8, 0)),
+        EXPECT_EQ(calls::cmac(TDES_3KEY_CMAC, key, message, Bytes(TAVIK_DES_BLOCK_SIZE, 0)),
                   openssl_cmac("DES-EDE3-CBC", key, message));
-        EXPECT_EQ(calls::cmac(TDES_CMAC, aes_key, message, Bytes(8, 0)),
+        EXPECT_EQ(calls::cmac(TDES_CMAC, aes_key, message, Bytes(TAVIK_DES_BLOCK_SIZE, 0)),
                   openssl_cmac("DES-EDE3-CBC", openssl_key(aes_key), message));
     }
 }
@@ -136,7 +139,7 @@ Bytes reference_cmac(const EVP_CIPHER* ecb, const Bytes& key, const Bytes& messa
     const auto encrypt = [&](const Bytes& block) {
         return openssl_cipher(ecb, key, {}, block, true);
     };
-    const std::uint8_t rb = b == 16 ? 0x87 : 0x1b;
+    const std::uint8_t rb = b == TAVIK_AES_BLOCK_SIZE ? 0x87 : 0x1b;
     const Bytes k1 = testing_support::cmac_double(encrypt(Bytes(b, 0)), rb);
     const Bytes k2 = testing_support::cmac_double(k1, rb);
     const std::size_t blocks = message.empty() ? 1 : (message.size() + b - 1) / b;
@@ -168,17 +171,17 @@ TEST(OpenSslOracle, CmacWithRandomIvAgreesWithReferenceOverOpenSslBlocks) {
     RandomBytes random(4);
     for (int trial = 0; trial < kTrials; ++trial) {
         SCOPED_TRACE(trial);
-        const Bytes key = random(24);
-        const Bytes aes_key(key.begin(), key.begin() + 16);
+        const Bytes key = random(TAVIK_3TDES_KEY_SIZE);
+        const Bytes aes_key(key.begin(), key.begin() + TAVIK_AES_KEY_SIZE);
         const Bytes message = random(random.between(0, 300));
-        const Bytes iv16 = random(16);
-        const Bytes iv8(iv16.begin(), iv16.begin() + 8);
-        EXPECT_EQ(calls::cmac(AES_CMAC, aes_key, message, iv16),
-                  reference_cmac(EVP_aes_128_ecb(), aes_key, message, iv16));
-        EXPECT_EQ(calls::cmac(TDES_3KEY_CMAC, key, message, iv8),
-                  reference_cmac(EVP_des_ede3_ecb(), key, message, iv8));
-        EXPECT_EQ(calls::cmac(TDES_CMAC, aes_key, message, iv8),
-                  reference_cmac(EVP_des_ede3_ecb(), openssl_key(aes_key), message, iv8));
+        const Bytes aes_iv = random(TAVIK_AES_BLOCK_SIZE);
+        const Bytes des_iv(aes_iv.begin(), aes_iv.begin() + TAVIK_DES_BLOCK_SIZE);
+        EXPECT_EQ(calls::cmac(AES_CMAC, aes_key, message, aes_iv),
+                  reference_cmac(EVP_aes_128_ecb(), aes_key, message, aes_iv));
+        EXPECT_EQ(calls::cmac(TDES_3KEY_CMAC, key, message, des_iv),
+                  reference_cmac(EVP_des_ede3_ecb(), key, message, des_iv));
+        EXPECT_EQ(calls::cmac(TDES_CMAC, aes_key, message, des_iv),
+                  reference_cmac(EVP_des_ede3_ecb(), openssl_key(aes_key), message, des_iv));
     }
 }
 

@@ -33,10 +33,25 @@ std::optional<std::filesystem::path> vector_dir() {
     return std::nullopt;
 }
 
+std::filesystem::path vector_path(const std::filesystem::path& relative) {
+    return std::filesystem::path(ORVELIN_VECTOR_DIR) / relative;
+}
+
+testing::AssertionResult vector_file_present(const std::filesystem::path& relative) {
+    const std::filesystem::path file = vector_path(relative);
+    if (std::filesystem::is_regular_file(file)) {
+        return testing::AssertionSuccess();
+    }
+    return testing::AssertionFailure()
+           << "vector file missing: " << file.string() << " (ORVELIN_VECTOR_DIR "
+           << ORVELIN_VECTOR_DIR << (vector_dir() ? " exists)" : " does not exist)");
+}
+
 std::vector<Record> read_records(const std::filesystem::path& file) {
-    std::ifstream in(file);
+    const std::filesystem::path path = vector_path(file);
+    std::ifstream in(path);
     if (!in) {
-        throw std::runtime_error("cannot read " + file.string());
+        throw std::runtime_error("cannot read " + path.string());
     }
     std::vector<Record> records;
     std::string section;

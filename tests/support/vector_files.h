@@ -1,5 +1,5 @@
-// Reads the public NIST CAVP and RFC vector files where they are laid out
-// beside the project; tests skip themselves where they are not.
+// Reads the public NIST CAVP and RFC vector files kept in tests/data (or the
+// folder the build names instead). A file that is not there is a failure.
 #ifndef ORVELIN_TESTS_VECTOR_FILES_H
 #define ORVELIN_TESTS_VECTOR_FILES_H
 
@@ -23,22 +23,19 @@ struct Record {
     const std::string& at(const std::string& name) const;
 };
 
-// The folder of vector files, if it is there.
+// The folder of vector files the build names (ORVELIN_VECTOR_DIR), if it is there.
 std::optional<std::filesystem::path> vector_dir();
 
-// Parses one .rsp or .txt file of NAME = value records; throws if unreadable.
-std::vector<Record> read_records(const std::filesystem::path& file);
+// `relative` under that folder, whether or not it is there.
+std::filesystem::path vector_path(const std::filesystem::path& relative);
 
-// A test fixture that reports itself skipped, never passed, without the files.
-template <typename Base = testing::Test>
-class NeedsVectorFiles : public Base {
-  protected:
-    void SetUp() override {
-        if (!vector_dir()) {
-            GTEST_SKIP() << "vector files not found at " << ORVELIN_VECTOR_DIR;
-        }
-    }
-};
+// Success if `relative` is a file under the vector folder; otherwise a
+// failure that names the missing path. ASSERT_TRUE on it before reading.
+testing::AssertionResult vector_file_present(const std::filesystem::path& relative);
+
+// Parses one .rsp or .txt file of NAME = value records, a relative path taken
+// under the vector folder; throws if unreadable.
+std::vector<Record> read_records(const std::filesystem::path& file);
 
 } // namespace testing_support
 
