@@ -21,11 +21,12 @@ Bytes filled(std::size_t size, std::uint8_t seed) {
     return out;
 }
 
-const Bytes kKey = filled(24, 0x11);
-const Bytes kIv = filled(16, 0x77);
+// Long enough for every key and IV: each call reads the front it needs.
+const Bytes kKey = filled(TAVIK_3TDES_KEY_SIZE, 0x11);
+const Bytes kIv = filled(TAVIK_AES_BLOCK_SIZE, 0x77);
 
 void count_bytes(benchmark::State& state, std::size_t per_iteration) {
-    state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations() * per_iteration));
+    state.SetBytesProcessed(state.iterations() * static_cast<std::int64_t>(per_iteration));
 }
 
 // ---- DES family.
@@ -39,12 +40,12 @@ void BM_lib_ver(benchmark::State& state) {
 BENCHMARK(BM_lib_ver);
 
 void BM_EnOrDecrypt_DES(benchmark::State& state) {
-    Bytes block = filled(8, 1);
+    Bytes block = filled(TAVIK_DES_BLOCK_SIZE, 1);
     for (auto _ : state) {
-        EnOrDecrypt_DES(0, kKey.data(), block.data());
+        EnOrDecrypt_DES(TAVIK_MODE_ENCRYPT, kKey.data(), block.data());
         benchmark::ClobberMemory();
     }
-    count_bytes(state, 8);
+    count_bytes(state, block.size());
 }
 BENCHMARK(BM_EnOrDecrypt_DES);
 
@@ -52,49 +53,55 @@ template <auto Function>
 void BM_TripleDesEcb(benchmark::State& state) {
     Bytes data = filled(static_cast<std::size_t>(state.range(0)), 2);
     for (auto _ : state) {
-        Function(0, kKey.data(), static_cast<std::uint32_t>(data.size()), data.data());
+        Function(TAVIK_MODE_ENCRYPT, kKey.data(), static_cast<std::uint32_t>(data.size()),
+                 data.data());
         benchmark::ClobberMemory();
     }
     count_bytes(state, data.size());
 }
-BENCHMARK(BM_TripleDesEcb<EnOrDecrypt_3DES>)->Name("EnOrDecrypt_3DES")->Arg(8)->Arg(256)->Arg(4096);
+BENCHMARK(BM_TripleDesEcb<EnOrDecrypt_3DES>)
+    ->Name("EnOrDecrypt_3DES")
+    ->Arg(TAVIK_DES_BLOCK_SIZE)
+    ->Arg(256)
+    ->Arg(4096);
 BENCHMARK(BM_TripleDesEcb<EnOrDecrypt_3DES_3KEY>)
     ->Name("EnOrDecrypt_3DES_3KEY")
-    ->Arg(8)
+    ->Arg(TAVIK_DES_BLOCK_SIZE)
     ->Arg(256)
     ->Arg(4096);
 
 template <auto Function>
 void BM_DesFamilyCbc(benchmark::State& state) {
     Bytes data = filled(static_cast<std::size_t>(state.range(0)), 3);
-    std::array<std::uint8_t, 8> iv{};
+    std::array<std::uint8_t, TAVIK_DES_BLOCK_SIZE> iv{};
     for (auto _ : state) {
-        std::copy_n(kIv.begin(), 8, iv.begin());
-        Function(0, kKey.data(), iv.data(), static_cast<std::uint32_t>(data.size()), data.data());
+        std::copy_n(kIv.begin(), iv.size(), iv.begin());
+        Function(TAVIK_MODE_CBC_ENCRYPT, kKey.data(), iv.data(),
+                 static_cast<std::uint32_t>(data.size()), data.data());
         benchmark::ClobberMemory();
     }
     count_bytes(state, data.size());
 }
 BENCHMARK(BM_DesFamilyCbc<EnOrDecrypt_DES_CBC>)
     ->Name("EnOrDecrypt_DES_CBC")
-    ->Arg(8)
+    ->Arg(TAVIK_DES_BLOCK_SIZE)
     ->Arg(256)
     ->Arg(4096);
 BENCHMARK(BM_DesFamilyCbc<EnOrDecrypt_3DES_CBC>)
     ->Name("EnOrDecrypt_3DES_CBC")
-    ->Arg(8)
+    ->Arg(TAVIK_DES_BLOCK_SIZE)
     ->Arg(256)
     ->Arg(4096);
 BENCHMARK(BM_DesFamilyCbc<EnOrDecrypt_3DES_3KEY_CBC>)
     ->Name("EnOrDecrypt_3DES_3KEY_CBC")
-    ->Arg(8)
+    ->Arg(TAVIK_DES_BLOCK_SIZE)
     ->Arg(256)
     ->Arg(4096);
 
 // ---- AES-128.
 
 void BM_AES_ExpandKey(benchmark::State& state) {
-    std::array<std::uint8_t, 176> schedule{};
+    std::array<std::uint8_t, TAVIK_AES_SCHEDULE_SIZE> schedule{};
     for (auto _ : state) {
         AES_ExpandKey(kKey.data(), schedule.data());
         benchmark::ClobberMemory();
@@ -104,22 +111,22 @@ BENCHMARK(BM_AES_ExpandKey);
 
 template <auto Function>
 void BM_AesBlock(benchmark::State& state) {
-    std::array<std::uint8_t, 176> schedule{};
+    std::array<std::uint8_t, TAVIK_AES_SCHEDULE_SIZE> schedule{};
     AES_ExpandKey(kKey.data(), schedule.data());
-    Bytes block = filled(16, 4);
+    Bytes block = filled(TAVIK_AES_BLOCK_SIZE, 4);
     for (auto _ : state) {
         Function(block.data(), schedule.data(), block.data());
         benchmark::ClobberMemory();
     }
-    count_bytes(state, 16);
+    count_bytes(state, block.size());
 }
 BENCHMARK(BM_AesBlock<AES_Encrypt>)->Name("AES_Encrypt");
 BENCHMARK(BM_AesBlock<AES_Decrypt>)->Name("AES_Decrypt");
 
-// AES CBC takes whole 16-byte blocks, so its smallest size is one block.
+// AES CBC takes whole blocks, so its smallest size is one block.
 template <auto Function>
 void BM_AesCbc(benchmark::State& state) {
-    std::array<std::uint8_t, 176> schedule{};
+    std::array<std::uint8_t, TAVIK_AES_SCHEDULE_SIZE> schedule{};
     AES_ExpandKey(kKey.data(), schedule.data());
     Bytes data = filled(static_cast<std::size_t>(state.range(0)), 5);
     for (auto _ : state) {
@@ -129,10 +136,21 @@ void BM_AesCbc(benchmark::State& state) {
     }
     count_bytes(state, data.size());
 }
-BENCHMARK(BM_AesCbc<AES_EncryptCBC>)->Name("AES_EncryptCBC")->Arg(16)->Arg(256)->Arg(4096);
-BENCHMARK(BM_AesCbc<AES_DecryptCBC>)->Name("AES_DecryptCBC")->Arg(16)->Arg(256)->Arg(4096);
+BENCHMARK(BM_AesCbc<AES_EncryptCBC>)
+    ->Name("AES_EncryptCBC")
+    ->Arg(TAVIK_AES_BLOCK_SIZE)
+    ->Arg(256)
+    ->Arg(4096);
+BENCHMARK(BM_AesCbc<AES_DecryptCBC>)
+    ->Name("AES_DecryptCBC")
+    ->Arg(TAVIK_AES_BLOCK_SIZE)
+    ->Arg(256)
+    ->Arg(4096);
 
-// ---- CMAC (the triple-DES forms take at most 512 bytes).
+// ---- CMAC (the triple-DES forms take at most TAVIK_TDES_CMAC_MAX_LENGTH bytes).
+
+// Shorter than one AES block, so that the AES MAC pads its only block.
+constexpr int kShortMessage = 8;
 
 template <auto Function, std::size_t Block>
 void BM_Cmac(benchmark::State& state) {
@@ -145,16 +163,29 @@ void BM_Cmac(benchmark::State& state) {
     }
     count_bytes(state, message.size());
 }
-BENCHMARK(BM_Cmac<AES_CMAC, 16>)->Name("AES_CMAC")->Arg(8)->Arg(256)->Arg(4096);
-BENCHMARK(BM_Cmac<TDES_CMAC, 8>)->Name("TDES_CMAC")->Arg(8)->Arg(256)->Arg(512);
-BENCHMARK(BM_Cmac<TDES_3KEY_CMAC, 8>)->Name("TDES_3KEY_CMAC")->Arg(8)->Arg(256)->Arg(512);
+BENCHMARK(BM_Cmac<AES_CMAC, TAVIK_AES_BLOCK_SIZE>)
+    ->Name("AES_CMAC")
+    ->Arg(kShortMessage)
+    ->Arg(256)
+    ->Arg(4096);
+BENCHMARK(BM_Cmac<TDES_CMAC, TAVIK_DES_BLOCK_SIZE>)
+    ->Name("TDES_CMAC")
+    ->Arg(TAVIK_DES_BLOCK_SIZE)
+    ->Arg(256)
+    ->Arg(TAVIK_TDES_CMAC_MAX_LENGTH);
+BENCHMARK(BM_Cmac<TDES_3KEY_CMAC, TAVIK_DES_BLOCK_SIZE>)
+    ->Name("TDES_3KEY_CMAC")
+    ->Arg(TAVIK_DES_BLOCK_SIZE)
+    ->Arg(256)
+    ->Arg(TAVIK_TDES_CMAC_MAX_LENGTH);
 
 // ---- OpenSSL on the same inputs.
 
 void BM_OpenSslCipher(benchmark::State& state, const char* name, std::size_t key_size,
                       bool chained) {
     const Bytes key(kKey.begin(), kKey.begin() + static_cast<long>(key_size));
-    const std::size_t block = std::string_view(name).starts_with("AES") ? 16 : 8;
+    const std::size_t block =
+        std::string_view(name).starts_with("AES") ? TAVIK_AES_BLOCK_SIZE : TAVIK_DES_BLOCK_SIZE;
     PeerCipher peer(name, key,
                     chained ? Bytes(kIv.begin(), kIv.begin() + static_cast<long>(block)) : Bytes{},
                     true);
@@ -165,27 +196,32 @@ void BM_OpenSslCipher(benchmark::State& state, const char* name, std::size_t key
     }
     count_bytes(state, data.size());
 }
-BENCHMARK_CAPTURE(BM_OpenSslCipher, DES_ECB, "DES-ECB", 8, false)->Arg(8);
-BENCHMARK_CAPTURE(BM_OpenSslCipher, DES_EDE_ECB, "DES-EDE-ECB", 16, false)
-    ->Arg(8)
+BENCHMARK_CAPTURE(BM_OpenSslCipher, DES_ECB, "DES-ECB", TAVIK_DES_KEY_SIZE, false)
+    ->Arg(TAVIK_DES_BLOCK_SIZE);
+BENCHMARK_CAPTURE(BM_OpenSslCipher, DES_EDE_ECB, "DES-EDE-ECB", TAVIK_2TDES_KEY_SIZE, false)
+    ->Arg(TAVIK_DES_BLOCK_SIZE)
     ->Arg(256)
     ->Arg(4096);
-BENCHMARK_CAPTURE(BM_OpenSslCipher, DES_EDE3_ECB, "DES-EDE3-ECB", 24, false)
-    ->Arg(8)
+BENCHMARK_CAPTURE(BM_OpenSslCipher, DES_EDE3_ECB, "DES-EDE3-ECB", TAVIK_3TDES_KEY_SIZE, false)
+    ->Arg(TAVIK_DES_BLOCK_SIZE)
     ->Arg(256)
     ->Arg(4096);
-BENCHMARK_CAPTURE(BM_OpenSslCipher, DES_CBC, "DES-CBC", 8, true)->Arg(8)->Arg(256)->Arg(4096);
-BENCHMARK_CAPTURE(BM_OpenSslCipher, DES_EDE_CBC, "DES-EDE-CBC", 16, true)
-    ->Arg(8)
+BENCHMARK_CAPTURE(BM_OpenSslCipher, DES_CBC, "DES-CBC", TAVIK_DES_KEY_SIZE, true)
+    ->Arg(TAVIK_DES_BLOCK_SIZE)
     ->Arg(256)
     ->Arg(4096);
-BENCHMARK_CAPTURE(BM_OpenSslCipher, DES_EDE3_CBC, "DES-EDE3-CBC", 24, true)
-    ->Arg(8)
+BENCHMARK_CAPTURE(BM_OpenSslCipher, DES_EDE_CBC, "DES-EDE-CBC", TAVIK_2TDES_KEY_SIZE, true)
+    ->Arg(TAVIK_DES_BLOCK_SIZE)
     ->Arg(256)
     ->Arg(4096);
-BENCHMARK_CAPTURE(BM_OpenSslCipher, AES_128_ECB, "AES-128-ECB", 16, false)->Arg(16);
-BENCHMARK_CAPTURE(BM_OpenSslCipher, AES_128_CBC, "AES-128-CBC", 16, true)
-    ->Arg(16)
+BENCHMARK_CAPTURE(BM_OpenSslCipher, DES_EDE3_CBC, "DES-EDE3-CBC", TAVIK_3TDES_KEY_SIZE, true)
+    ->Arg(TAVIK_DES_BLOCK_SIZE)
+    ->Arg(256)
+    ->Arg(4096);
+BENCHMARK_CAPTURE(BM_OpenSslCipher, AES_128_ECB, "AES-128-ECB", TAVIK_AES_KEY_SIZE, false)
+    ->Arg(TAVIK_AES_BLOCK_SIZE);
+BENCHMARK_CAPTURE(BM_OpenSslCipher, AES_128_CBC, "AES-128-CBC", TAVIK_AES_KEY_SIZE, true)
+    ->Arg(TAVIK_AES_BLOCK_SIZE)
     ->Arg(256)
     ->Arg(4096);
 
@@ -193,15 +229,21 @@ void BM_OpenSslCmac(benchmark::State& state, const char* cipher, std::size_t key
     const Bytes key(kKey.begin(), kKey.begin() + static_cast<long>(key_size));
     PeerCmac peer(cipher, key);
     const Bytes message = filled(static_cast<std::size_t>(state.range(0)), 8);
-    Bytes tag(16);
+    Bytes tag(TAVIK_AES_BLOCK_SIZE); // the larger MAC
     for (auto _ : state) {
         peer.run(message, tag);
         benchmark::ClobberMemory();
     }
     count_bytes(state, message.size());
 }
-BENCHMARK_CAPTURE(BM_OpenSslCmac, AES_128, "AES-128-CBC", 16)->Arg(8)->Arg(256)->Arg(4096);
-BENCHMARK_CAPTURE(BM_OpenSslCmac, DES_EDE3, "DES-EDE3-CBC", 24)->Arg(8)->Arg(256)->Arg(512);
+BENCHMARK_CAPTURE(BM_OpenSslCmac, AES_128, "AES-128-CBC", TAVIK_AES_KEY_SIZE)
+    ->Arg(kShortMessage)
+    ->Arg(256)
+    ->Arg(4096);
+BENCHMARK_CAPTURE(BM_OpenSslCmac, DES_EDE3, "DES-EDE3-CBC", TAVIK_3TDES_KEY_SIZE)
+    ->Arg(TAVIK_DES_BLOCK_SIZE)
+    ->Arg(256)
+    ->Arg(TAVIK_TDES_CMAC_MAX_LENGTH);
 
 } // namespace
 
