@@ -159,10 +159,12 @@ x_xvfb_ready() {
 }
 
 # Xvfb picks a free display itself and names it on a descriptor once it
-# accepts connections: no fixed number, no race with other displays.
+# accepts connections: no fixed number, no race with other displays. Without
+# -noreset it would reset whenever its last client left, such as one poll of
+# the window list, and refuse a program connecting meanwhile.
 x_start_xvfb() {
     local screen=$1 display_file=$X_WORK/xvfb.display
-    setsid Xvfb -displayfd 3 -screen 0 "$screen" -nolisten tcp \
+    setsid Xvfb -displayfd 3 -screen 0 "$screen" -nolisten tcp -noreset \
         3>"$display_file" </dev/null >"$X_WORK/xvfb.log" 2>&1 &
     x_xvfb_pid=$!
     x_poll 10 "Xvfb did not report its display" x_xvfb_ready "$display_file"
