@@ -71,21 +71,21 @@
 
 /* The fifteen exports, in the order a caller binds them at run time. This is
  * the one list of their names: X(name) for each. */
-#define TAVIK_ALG_EXPORTS(X)                                                                   \
-    X(lib_ver)                                                                                 \
-    X(EnOrDecrypt_DES)                                                                         \
-    X(EnOrDecrypt_3DES)                                                                        \
-    X(EnOrDecrypt_3DES_3KEY)                                                                   \
-    X(EnOrDecrypt_DES_CBC)                                                                     \
-    X(EnOrDecrypt_3DES_CBC)                                                                    \
-    X(EnOrDecrypt_3DES_3KEY_CBC)                                                               \
-    X(TDES_CMAC)                                                                               \
-    X(TDES_3KEY_CMAC)                                                                          \
-    X(AES_ExpandKey)                                                                           \
-    X(AES_Encrypt)                                                                             \
-    X(AES_Decrypt)                                                                             \
-    X(AES_EncryptCBC)                                                                          \
-    X(AES_DecryptCBC)                                                                          \
+#define TAVIK_ALG_EXPORTS(X)                                                                       \
+    X(lib_ver)                                                                                     \
+    X(EnOrDecrypt_DES)                                                                             \
+    X(EnOrDecrypt_3DES)                                                                            \
+    X(EnOrDecrypt_3DES_3KEY)                                                                       \
+    X(EnOrDecrypt_DES_CBC)                                                                         \
+    X(EnOrDecrypt_3DES_CBC)                                                                        \
+    X(EnOrDecrypt_3DES_3KEY_CBC)                                                                   \
+    X(TDES_CMAC)                                                                                   \
+    X(TDES_3KEY_CMAC)                                                                              \
+    X(AES_ExpandKey)                                                                               \
+    X(AES_Encrypt)                                                                                 \
+    X(AES_Decrypt)                                                                                 \
+    X(AES_EncryptCBC)                                                                              \
+    X(AES_DecryptCBC)                                                                              \
     X(AES_CMAC)
 
 #ifdef __cplusplus
@@ -114,8 +114,7 @@ TAVIK_ALG_API int32_t EnOrDecrypt_DES_CBC(uint8_t mode, const uint8_t* key, uint
 TAVIK_ALG_API int32_t EnOrDecrypt_3DES_CBC(uint8_t mode, const uint8_t* key, uint8_t* iv,
                                            uint32_t length, uint8_t* data) TAVIK_ALG_NOEXCEPT;
 TAVIK_ALG_API int32_t EnOrDecrypt_3DES_3KEY_CBC(uint8_t mode, const uint8_t* key, uint8_t* iv,
-                                                uint32_t length,
-                                                uint8_t* data) TAVIK_ALG_NOEXCEPT;
+                                                uint32_t length, uint8_t* data) TAVIK_ALG_NOEXCEPT;
 
 /* Triple-DES CMAC chained from `iv` (8 bytes); the full 8-byte block is the
  * MAC. `length` 0 to 512. `mac` may point at the start of `data`: it is
