@@ -1,0 +1,18 @@
+#include "wide_text.h"
+
+#include <windows.h>
+
+namespace orvelin::win32 {
+
+std::wstring WideFromUtf8(std::string_view utf8) {
+    if (utf8.empty()) {
+        return {};
+    }
+    const int length = static_cast<int>(utf8.size());
+    const int needed = MultiByteToWideChar(CP_UTF8, 0, utf8.data(), length, nullptr, 0);
+    std::wstring wide(static_cast<std::size_t>(needed), L'\0');
+    MultiByteToWideChar(CP_UTF8, 0, utf8.data(), length, wide.data(), needed);
+    return wide;
+}
+
+} // namespace orvelin::win32
