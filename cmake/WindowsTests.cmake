@@ -13,7 +13,7 @@ function(orvelin_add_windows_test target)
         return()
     endif()
     if(NOT arg_TIMEOUT)
-        set(arg_TIMEOUT 300)
+        set(arg_TIMEOUT 120)
     endif()
     add_test(NAME ${target} COMMAND ${target} ${arg_ARGS}
              WORKING_DIRECTORY $<TARGET_FILE_DIR:${target}>)
