@@ -160,6 +160,10 @@ class MainWindow : public testing::Test {
     Window window_;
 };
 
+INT_PTR CALLBACK DoNothing(HWND, UINT, WPARAM, LPARAM) {
+    return FALSE;
+}
+
 // Each template made into a hidden dialog with a procedure that does nothing,
 // so that every control is as the template left it.
 class TemplateDialog : public testing::TestWithParam<const res::DialogTemplate*> {};
@@ -167,15 +171,16 @@ class TemplateDialog : public testing::TestWithParam<const res::DialogTemplate*>
 TEST_P(TemplateDialog, ControlsFollowTheTemplateInItsOrder) {
     const auto& expected = *GetParam();
     const auto made = orvelin::win32::BuildDialogTemplate(expected, {.visible = false});
-    const Window window(CreateDialogIndirectParamW(
-        GetModuleHandleW(nullptr), made.Get(), nullptr,
-        [](HWND, UINT, WPARAM, LPARAM) -> INT_PTR { return FALSE; }, 0));
+    const Window window(
+        CreateDialogIndirectParamW(GetModuleHandleW(nullptr), made.Get(), nullptr, &DoNothing, 0));
     ExpectMatchesTemplate(window.get(), expected);
 }
 
 INSTANTIATE_TEST_SUITE_P(MainAndAbout, TemplateDialog,
                          testing::Values(&res::MainDialogTemplate(), &res::AboutDialogTemplate()),
-                         [](const auto& dialog) { return "IDD_" + std::to_string(dialog.param->id); });
+                         [](const auto& dialog) {
+                             return "IDD_" + std::to_string(dialog.param->id);
+                         });
 
 TEST_F(MainWindow, StartsInTheCoresStateWithTheAboutEntryLast) {
     const auto extended = static_cast<DWORD>(GetWindowLongPtrW(window_.get(), GWL_EXSTYLE));
