@@ -60,6 +60,8 @@ int RunTavik(int argc, const char* const* argv, std::istream& in, std::ostream& 
     CLI::App tavik{Wrapped(kDescription), "tavik"};
     tavik.footer(Wrapped(kFooter));
     tavik.require_subcommand(1);
+    // "/" starts a path, never an option, on Windows too.
+    tavik.allow_windows_style_options(false);
     // The global options may also follow the command's name.
     tavik.fallthrough();
     AddGlobalOptions(tavik, options);
