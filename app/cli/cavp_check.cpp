@@ -148,25 +148,21 @@ CheckWithKeys(const CavpRecord& record, bool for_cmac,
     return check(std::get<std::vector<KeyedCipher>>(keyed));
 }
 
-} // namespace
+RecordResult CheckCmacRecord(const TavikAlgBinding& library, const CavpRecord& record) {
+    auto read = ReadCmacCase(record);
+    if (const auto* failed = std::get_if<RecordResult>(&read)) {
+        return *failed;
+    }
+    const CmacCase& cmac_case = std::get<CmacCase>(read);
+    RecordResult result = CheckWithKeys(record, true, [&](const auto& ciphers) {
+        return CheckEach(ciphers,
+                         [&](const KeyedCipher& k) { return CheckCmac(library, k, cmac_case); });
+    });
+    result.notes.insert(result.notes.end(), cmac_case.notes.begin(), cmac_case.notes.end());
+    return result;
+}
 
-RecordResult CheckRecord(const TavikAlgBinding& library, const CavpRecord& record) {
-    if (record.stray_line != 0) {
-        return Failed("line " + std::to_string(record.stray_line) + " is not NAME = value");
-    }
-    if (record.Find("msg") != nullptr || record.Find("mac") != nullptr) {
-        auto read = ReadCmacCase(record);
-        if (const auto* failed = std::get_if<RecordResult>(&read)) {
-            return *failed;
-        }
-        const CmacCase& cmac_case = std::get<CmacCase>(read);
-        RecordResult result = CheckWithKeys(record, true, [&](const auto& ciphers) {
-            return CheckEach(
-                ciphers, [&](const KeyedCipher& k) { return CheckCmac(library, k, cmac_case); });
-        });
-        result.notes.insert(result.notes.end(), cmac_case.notes.begin(), cmac_case.notes.end());
-        return result;
-    }
+RecordResult CheckBlockRecord(const TavikAlgBinding& library, const CavpRecord& record) {
     const auto block_case = ReadBlockCase(record);
     if (!block_case) {
         return Failed(
@@ -177,6 +173,18 @@ RecordResult CheckRecord(const TavikAlgBinding& library, const CavpRecord& recor
             return CheckBlockCipher(library, k, *block_case);
         });
     });
+}
+
+} // namespace
+
+RecordResult CheckRecord(const TavikAlgBinding& library, const CavpRecord& record) {
+    if (record.stray_line != 0) {
+        return Failed("line " + std::to_string(record.stray_line) + " is not NAME = value");
+    }
+    if (record.Find("msg") != nullptr || record.Find("mac") != nullptr) {
+        return CheckCmacRecord(library, record);
+    }
+    return CheckBlockRecord(library, record);
 }
 
 } // namespace orvelin::cli

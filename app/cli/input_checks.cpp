@@ -63,11 +63,14 @@ std::optional<Refusal> RefuseUnreadableOrLong(std::initializer_list<const HexArg
 std::variant<Refusal, CheckedInput> CheckInput(const HexArgument& key, const HexArgument* iv,
                                                const HexArgument& data, const InputRules& rules) {
     const Algorithm& algorithm = *rules.algorithm;
-    for (auto refusal : {RefuseKeyOrIvLength(algorithm, key, iv), RefuseUnreadable(key, iv, data),
-                         RefuseSizes(key, data, rules)}) {
-        if (refusal) {
-            return *refusal;
-        }
+    if (auto refusal = RefuseKeyOrIvLength(algorithm, key, iv)) {
+        return *refusal;
+    }
+    if (auto refusal = RefuseUnreadable(key, iv, data)) {
+        return *refusal;
+    }
+    if (auto refusal = RefuseSizes(key, data, rules)) {
+        return *refusal;
     }
     CheckedInput checked{key.ToBytes(), Bytes(algorithm.block), data.ToBytes()};
     if (iv != nullptr) {
