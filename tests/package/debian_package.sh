@@ -31,6 +31,7 @@ depends=$(dpkg-deb -f "$deb" Depends)
 root=$work/root
 dpkg-deb -x "$deb" "$root"
 for path in usr/lib/orvelin/Orvelin usr/lib/orvelin/libTAVIK_ALG.so usr/bin/Orvelin \
+    usr/lib/orvelin/tavik usr/bin/tavik usr/share/man/man1/tavik.1 \
     usr/include/tavik_alg.h usr/share/applications/orvelin.desktop \
     usr/share/icons/hicolor/32x32/apps/orvelin.png usr/share/icons/hicolor/16x16/apps/orvelin.png; do
     [[ -e $root/$path ]] || fail "the package lacks $path"
@@ -52,4 +53,11 @@ if ! kill -0 "$program" 2>/dev/null; then
     fail "the installed program ended with status $status instead of showing its window"
 fi
 echo "the installed program started and bound its library"
+
+# tavik finds the same private library beside itself.
+crc=$("$root/usr/bin/tavik" crc16 313233343536373839)
+[[ $crc == 05BF ]] || fail "the installed tavik gave '$crc' for the CRC_A check value"
+mac=$("$root/usr/bin/tavik" cmac --cipher aes --key 2b7e151628aed2a6abf7158809cf4f3c "")
+[[ $mac == BB1D6929E95937287FA37D129B756746* ]] ||
+    fail "the installed tavik gave '$mac' for the RFC 4493 empty-message MAC"
 echo "1 passed, 0 failed"
