@@ -10,27 +10,6 @@
 namespace orvelin::cli {
 namespace {
 
-// As the window shows a checksum: least significant byte first.
-template <typename Word>
-Bytes LittleEndian(Word value) {
-    Bytes out(sizeof(Word));
-    for (auto& b : out) {
-        b = static_cast<std::uint8_t>(value & 0xFFU);
-        value = static_cast<Word>(value >> 8);
-    }
-    return out;
-}
-
-Bytes Crc16Bytes(std::span<const std::uint8_t> data) {
-    std::uint16_t crc = kCrc16Start;
-    Crc16(data, crc);
-    return LittleEndian(crc);
-}
-
-Bytes Crc32Bytes(std::span<const std::uint8_t> data) {
-    return LittleEndian(Crc32(data));
-}
-
 int RunChecksum(Session& session, const std::string& argument,
                 Bytes (*checksum)(std::span<const std::uint8_t>)) {
     const HexArgument data = session.Argument(orvelin::messages::kDataInLabel, argument);
@@ -76,7 +55,7 @@ Command AddCrc16Command(CLI::App& tavik) {
     return AddChecksumCommand(tavik, "crc16", "CRC_A of ISO/IEC 14443-3 over DATA",
                               "CRC_A of ISO/IEC 14443-3 (from 0x6363), least significant byte "
                               "first as the window shows it.",
-                              Crc16Bytes);
+                              Crc16Shown);
 }
 
 Command AddCrc32Command(CLI::App& tavik) {
@@ -84,7 +63,7 @@ Command AddCrc32Command(CLI::App& tavik) {
                               "CRC-32 (from 0xFFFFFFFF, reflected polynomial 0xEDB88320) without "
                               "the final complement, least significant byte first as the window "
                               "shows it.",
-                              Crc32Bytes);
+                              Crc32Shown);
 }
 
 Command AddXorCommand(CLI::App& tavik) {

@@ -8,6 +8,16 @@ namespace {
 constexpr std::uint32_t kCrc16Feedback = 0x10810;
 constexpr std::uint32_t kCrc32Polynomial = 0xEDB88320;
 
+template <typename Word>
+std::vector<std::uint8_t> LittleEndian(Word value) {
+    std::vector<std::uint8_t> out(sizeof(Word));
+    for (auto& b : out) {
+        b = static_cast<std::uint8_t>(value & 0xFFU);
+        value = static_cast<Word>(value >> 8);
+    }
+    return out;
+}
+
 } // namespace
 
 std::uint16_t Crc16Step(std::uint16_t crc, std::uint8_t value) {
@@ -36,6 +46,16 @@ std::uint32_t Crc32(std::span<const std::uint8_t> data) {
         }
     }
     return crc;
+}
+
+std::vector<std::uint8_t> Crc16Shown(std::span<const std::uint8_t> data) {
+    std::uint16_t crc = kCrc16Start;
+    Crc16(data, crc);
+    return LittleEndian(crc);
+}
+
+std::vector<std::uint8_t> Crc32Shown(std::span<const std::uint8_t> data) {
+    return LittleEndian(Crc32(data));
 }
 
 } // namespace orvelin

@@ -6,6 +6,7 @@
 
 #include <cstdint>
 #include <span>
+#include <vector>
 
 namespace orvelin {
 
@@ -19,6 +20,11 @@ void Crc16(std::span<const std::uint8_t> data, std::uint16_t& crc);
 
 // From 0xFFFFFFFF, polynomial 0xEDB88320 reflected, no final complement.
 std::uint32_t Crc32(std::span<const std::uint8_t> data);
+
+// Each checksum over every byte of `data`, as it is shown: least significant
+// byte first.
+std::vector<std::uint8_t> Crc16Shown(std::span<const std::uint8_t> data);
+std::vector<std::uint8_t> Crc32Shown(std::span<const std::uint8_t> data);
 
 } // namespace orvelin
 

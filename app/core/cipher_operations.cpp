@@ -98,6 +98,14 @@ Outcome RunCipher(const TavikAlgBinding& library, Direction direction, const Fie
 
 } // namespace
 
+CipherChoice CipherChoiceOf(bool aes_enabled, bool two_key_checked, bool three_key_checked,
+                            bool cbc) {
+    const auto variant = two_key_checked     ? DesVariant::two_key
+                         : three_key_checked ? DesVariant::three_key
+                                             : DesVariant::single_des;
+    return {aes_enabled, variant, cbc};
+}
+
 Outcome Encrypt(const TavikAlgBinding& library, const Fields& fields, const CipherChoice& choice) {
     return RunCipher(library, Direction::encrypt, fields, choice);
 }

@@ -4,19 +4,6 @@
 #include "field_reading.h"
 
 namespace orvelin {
-namespace {
-
-template <typename Word>
-Bytes LittleEndian(Word value) {
-    Bytes out(sizeof(Word));
-    for (auto& b : out) {
-        b = static_cast<std::uint8_t>(value & 0xFFU);
-        value = static_cast<Word>(value >> 8);
-    }
-    return out;
-}
-
-} // namespace
 
 Outcome CalcCrc(const std::string& data_in, const CrcChoice& choice) {
     if (!choice.crc16 && !choice.crc32) {
@@ -30,12 +17,10 @@ Outcome CalcCrc(const std::string& data_in, const CrcChoice& choice) {
     const auto bytes = std::span<const std::uint8_t>(data).first(n.count());
     Shown shown;
     if (choice.crc16) {
-        std::uint16_t crc = kCrc16Start;
-        Crc16(bytes, crc);
-        shown.data_out = LittleEndian(crc);
+        shown.data_out = Crc16Shown(bytes);
     }
     if (choice.crc32) {
-        shown.data_out = LittleEndian(Crc32(bytes));
+        shown.data_out = Crc32Shown(bytes);
     }
     return shown;
 }

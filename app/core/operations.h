@@ -34,6 +34,11 @@ struct CipherChoice {
     bool cbc = false;
 };
 
+// What the check marks choose: the radio buttons decide the DES-family
+// member, single DES unless 2TDES or 3TDES is checked.
+CipherChoice CipherChoiceOf(bool aes_enabled, bool two_key_checked, bool three_key_checked,
+                            bool cbc);
+
 struct CrcChoice {
     bool crc16 = false;
     bool crc32 = false;

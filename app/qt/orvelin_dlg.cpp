@@ -162,10 +162,8 @@ orvelin::Fields COrvelinDlg::ReadFields() const {
 }
 
 orvelin::CipherChoice COrvelinDlg::ReadCipherChoice() const {
-    const auto variant = m_2tdes->isChecked()   ? orvelin::DesVariant::two_key
-                         : m_3tdes->isChecked() ? orvelin::DesVariant::three_key
-                                                : orvelin::DesVariant::single_des;
-    return {m_aesEnable->isChecked(), variant, m_cbc->isChecked()};
+    return orvelin::CipherChoiceOf(m_aesEnable->isChecked(), m_2tdes->isChecked(),
+                                   m_3tdes->isChecked(), m_cbc->isChecked());
 }
 
 void COrvelinDlg::Show(const orvelin::Outcome& outcome) {

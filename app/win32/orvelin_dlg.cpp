@@ -254,10 +254,8 @@ orvelin::Fields COrvelinDlg::ReadFields() const {
 }
 
 orvelin::CipherChoice COrvelinDlg::ReadCipherChoice() const {
-    const auto variant = IsChecked(m_2tdes)   ? orvelin::DesVariant::two_key
-                         : IsChecked(m_3tdes) ? orvelin::DesVariant::three_key
-                                              : orvelin::DesVariant::single_des;
-    return {IsChecked(m_aesEnable), variant, IsChecked(m_cbc)};
+    return orvelin::CipherChoiceOf(IsChecked(m_aesEnable), IsChecked(m_2tdes), IsChecked(m_3tdes),
+                                   IsChecked(m_cbc));
 }
 
 void COrvelinDlg::Show(const orvelin::Outcome& outcome) {
