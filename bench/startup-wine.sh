@@ -12,6 +12,7 @@ set -euo pipefail
 build=$(cd "${1:-build-win64}" && pwd)
 runs=${2:-10}
 window_seconds=30
+settle_seconds=0.5
 [[ $runs =~ ^[1-9][0-9]*$ ]] || { echo "FAILED: RUNS must be a positive count" >&2; exit 1; }
 for program in Orvelin.exe win32_minimal_dialog.exe; do
     [[ -f $build/bin/$program ]] || { echo "FAILED: no $build/bin/$program" >&2; exit 1; }
@@ -42,6 +43,9 @@ time_launch() { # PROGRAM LABEL
         x_fail "$label: a message box appeared instead of the main window"
     elapsed_ms=$(((shown - start) / 1000))
     x_end "$pid"
+    # Let Wine's desktop and server finish with the ended process, outside
+    # the timed span, so that no launch pays for the one before.
+    sleep "$settle_seconds"
 }
 
 median() {
