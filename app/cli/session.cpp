@@ -37,7 +37,10 @@ std::string Session::Hex(std::span<const std::uint8_t> bytes) const {
     }
     std::string spaced;
     for (std::size_t i = 0; i < plain.size(); i += 2) {
-        spaced += (i == 0 ? "" : " ") + plain.substr(i, 2);
+        if (i != 0) {
+            spaced += ' ';
+        }
+        spaced.append(plain, i, 2);
     }
     return spaced;
 }
