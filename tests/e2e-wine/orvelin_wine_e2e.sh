@@ -23,6 +23,8 @@ done
 here=$(dirname "$0")
 # shellcheck source-path=SCRIPTDIR source=../support/xvfb.sh
 source "$here/../support/xvfb.sh"
+# shellcheck source-path=SCRIPTDIR source=../support/keyboard.sh
+source "$here/../support/keyboard.sh"
 # shellcheck source-path=SCRIPTDIR source=wine_session.sh
 source "$here/wine_session.sh"
 # shellcheck source-path=SCRIPTDIR source=wine_driving.sh

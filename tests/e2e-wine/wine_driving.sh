@@ -1,10 +1,8 @@
 # shellcheck shell=bash disable=SC2034  # copied is read by the caller
-# Sourced after xvfb.sh and wine_session.sh: keyboard, clipboard and window
+# Sourced after xvfb.sh, keyboard.sh and wine_session.sh: keyboard, clipboard and window
 # checks on Wine windows, with every wait bounded.
 #
 #   tab_chain ARGS...        the Tab chain tool, run under Wine
-#   focus_window ID WHAT     ask for the keyboard focus and confirm it
-#   keys KEYS... / type_text TEXT   into the confirmed window
 #   move_to NAME / fill NAME TEXT / press NAME / read_field NAME
 #                            along the template's Tab chain; read_field
 #                            leaves the text in $copied
@@ -15,7 +13,6 @@
 # and focused_control track where the keys go.
 
 chain_tool=${chain_tool-}
-focused_window=
 focused_control=
 copied=
 
@@ -27,29 +24,6 @@ tab_chain() {
         x_fail "the Tab chain tool refused '$*' (or took over 30 s)"
     # A Windows console program ends its lines with CR LF.
     tr -d '\r' <"$out"
-}
-
-has_focus() {
-    [[ $(timeout 5 xdotool getwindowfocus 2>/dev/null) == "$1" ]]
-}
-
-# Without a window manager nothing hands out the focus: ask for it, then see
-# that the server gave it.
-focus_window() {
-    local window=$1 what=$2
-    timeout 5 xdotool windowfocus "$window" 2>/dev/null || true
-    x_poll 10 "$what did not take the keyboard focus" has_focus "$window"
-    focused_window=$window
-}
-
-keys() {
-    has_focus "$focused_window" || x_fail "the keyboard focus left window $focused_window"
-    timeout 10 xdotool key --delay 30 "$@" || x_fail "xdotool did not press $* within 10 s"
-}
-
-type_text() {
-    has_focus "$focused_window" || x_fail "the keyboard focus left window $focused_window"
-    timeout 10 xdotool type --delay 20 "$1" || x_fail "xdotool did not type $1 within 10 s"
 }
 
 move_to() {

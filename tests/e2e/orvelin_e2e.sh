@@ -17,6 +17,8 @@ for tool in Xvfb xdotool xclip setsid timeout; do
 done
 # shellcheck source-path=SCRIPTDIR source=../support/xvfb.sh
 source "$(dirname "$0")/../support/xvfb.sh"
+# shellcheck source-path=SCRIPTDIR source=../support/keyboard.sh
+source "$(dirname "$0")/../support/keyboard.sh"
 
 regex_quote() {
     # shellcheck disable=SC2016 # a sed expression, nothing for the shell to expand
@@ -31,31 +33,7 @@ message_box=(--name "^$program_file\$")
 
 # ---- Keyboard and clipboard, on a window whose focus is confirmed first.
 
-focused_window=
 focused_control=
-
-has_focus() {
-    [[ $(timeout 5 xdotool getwindowfocus 2>/dev/null) == "$1" ]]
-}
-
-# Without a window manager nothing hands out the focus: ask for it, then see
-# that the server gave it.
-focus_window() {
-    local window=$1 what=$2
-    timeout 5 xdotool windowfocus "$window" 2>/dev/null || true
-    x_poll 10 "$what did not take the keyboard focus" has_focus "$window"
-    focused_window=$window
-}
-
-keys() {
-    has_focus "$focused_window" || x_fail "the keyboard focus left window $focused_window"
-    timeout 10 xdotool key --delay 30 "$@" || x_fail "xdotool did not press $* within 10 s"
-}
-
-type_text() {
-    has_focus "$focused_window" || x_fail "the keyboard focus left window $focused_window"
-    timeout 10 xdotool type --delay 20 "$1" || x_fail "xdotool did not type $1 within 10 s"
-}
 
 # Tab through the template's chain.
 move_to() {

@@ -19,6 +19,8 @@ done
 here=$(dirname "$0")
 # shellcheck source-path=SCRIPTDIR source=../support/xvfb.sh
 source "$here/../support/xvfb.sh"
+# shellcheck source-path=SCRIPTDIR source=../support/keyboard.sh
+source "$here/../support/keyboard.sh"
 # shellcheck source-path=SCRIPTDIR source=../e2e-wine/wine_session.sh
 source "$here/../e2e-wine/wine_session.sh"
 # shellcheck source-path=SCRIPTDIR source=../e2e-wine/wine_driving.sh
