@@ -33,60 +33,13 @@ message_box=(--name "^$program_file\$")
 
 # ---- Keyboard and clipboard, on a window whose focus is confirmed first.
 
-focused_control=
-
 # Tab through the template's chain.
-move_to() {
-    local sequence presses
-    sequence=$("$facts" keys "$focused_control" "$1") ||
-        x_fail "no way by Tab from $focused_control to $1"
-    read -ra presses <<<"$sequence"
-    ((${#presses[@]} == 0)) || keys "${presses[@]}"
-    focused_control=$1
-}
-
-# Typing over the whole text replaces it.
-fill() {
-    move_to "$1"
-    keys ctrl+a
-    type_text "$2"
-}
-
-press() {
-    move_to "$1"
-    keys space
-}
-
-clipboard() {
-    timeout 5 xclip -o -selection clipboard 2>/dev/null || true
-}
-
-clipboard_differs_from() {
-    copied=$(clipboard)
-    [[ -n $copied && $copied != "$1" ]]
-}
-
-# Ctrl+C, then wait until the clipboard holds something new, so that a copy
-# that did not happen is never mistaken for an earlier one: two reads in a
-# row must be of different texts.
-copy() {
-    local before
-    before=$(clipboard)
-    keys ctrl+c
-    x_poll 5 "$1 was not copied to the clipboard" clipboard_differs_from "$before"
-}
-
-read_field() {
-    move_to "$1"
-    copy "$1"
+tab_keys() {
+    "$facts" keys "$1" "$2"
 }
 
 message_box_gone() {
     ! timeout 5 xdotool search --onlyvisible "${message_box[@]}" >/dev/null 2>&1
-}
-
-visible_count() {
-    { timeout 5 xdotool search --onlyvisible "$@" 2>/dev/null || true; } | wc -l
 }
 
 # ---- 1. Encrypt by keyboard: single-DES CBC, the first block of the FIPS 81 example.
