@@ -15,8 +15,8 @@ namespace orvelin::card {
 struct KbkdfRequest {
     std::span<const std::uint8_t> key; // 16 bytes
     // The fixed input data before and after the counter byte.
-    std::span<const std::uint8_t> before_counter;
-    std::span<const std::uint8_t> after_counter;
+    std::span<const std::uint8_t> before_counter{};
+    std::span<const std::uint8_t> after_counter{};
     // The derived key's length, 1 to 255 blocks of 16 bytes.
     std::size_t output_size = TAVIK_AES_BLOCK_SIZE;
 };

@@ -50,7 +50,7 @@ struct Scp02CommandMacRequest {
     // alone stand for a command without data.
     std::span<const std::uint8_t> apdu;
     // Empty for the first command (the zero ICV), else 8 bytes.
-    std::span<const std::uint8_t> icv;
+    std::span<const std::uint8_t> icv{};
     Scp02Icv icv_use = Scp02Icv::as_given;
 };
 
