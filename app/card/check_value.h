@@ -15,10 +15,10 @@ enum class KcvMethod { zero_block, ones_block, cmac_zero_block, cmac_empty };
 
 struct KcvRequest {
     CipherModel cipher = kCardDes;
-    std::span<const std::uint8_t> key;
+    std::span<const std::uint8_t> key = {};
     KcvMethod method = KcvMethod::zero_block;
     // The leftmost bytes, 1 to the block size; DefaultKcvLength if not given.
-    std::optional<std::size_t> length;
+    std::optional<std::size_t> length = std::nullopt;
 };
 
 // Every method but zero_block is for AES keys only.

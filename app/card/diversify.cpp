@@ -46,30 +46,36 @@ Bytes PadInput(const Bytes& input, std::size_t padded_size) {
     return padded;
 }
 
-// The same run through whole-message exports. Where CMAC's own padding
-// reaches the same blocks, the CMAC export of the unpadded input from a zero
-// IV. Otherwise (the input fills at most its first block) the CBC export over
-// the first block, then the CMAC export of the empty message chained from
-// there: its last block 80 00..00 XOR K2 is the note's last block XOR K2 once
-// the chaining value absorbs the difference (80 00..00 when the note's last
-// block is all zeros).
-std::optional<Bytes> LibraryRun(const BlockCipher& cipher, const Bytes& input,
-                                const Bytes& padded) {
+// The same run through whole-message exports, and their names.
+struct LibraryRoute {
+    std::optional<Bytes> mac;
+    std::string exports;
+};
+
+// Where CMAC's own padding reaches the same blocks, the CMAC export of the
+// unpadded input from a zero IV. Otherwise (the input fills at most its first
+// block) the CBC export over the first block, then the CMAC export of the
+// empty message chained from there: its last block, 80 00..00 XOR K2, is the
+// note's last block XOR K2 once the chaining value takes up the difference
+// (80 00..00 when the note's last block is all zeros).
+LibraryRoute RunThroughLibrary(const BlockCipher& cipher, const Bytes& input, const Bytes& padded) {
     const std::size_t size = cipher.block_size();
     const Bytes zero_iv(size);
     if ((input.size() + size - 1) / size * size == padded.size()) {
-        return cipher.LibraryCmac(zero_iv, input);
+        return {cipher.LibraryCmac(zero_iv, input), std::string(cipher.CmacExportName())};
     }
+    const std::string exports =
+        std::string(cipher.CbcExportName()) + " with " + std::string(cipher.CmacExportName());
     const auto head = std::span(padded).first(padded.size() - size);
     const auto chained = cipher.LibraryCbcEncrypt(zero_iv, head);
     if (!chained) {
-        return std::nullopt;
+        return {std::nullopt, exports};
     }
     Bytes iv(chained->end() - static_cast<std::ptrdiff_t>(size), chained->end());
     if (padded[padded.size() - size] != kPaddingStart) {
         iv.front() = static_cast<std::uint8_t>(iv.front() ^ kPaddingStart);
     }
-    return cipher.LibraryCmac(iv, {});
+    return {cipher.LibraryCmac(iv, {}), exports};
 }
 
 Bytes Run(const BlockCipher& cipher, std::uint8_t constant, std::span<const std::uint8_t> m,
@@ -84,18 +90,29 @@ Bytes Run(const BlockCipher& cipher, std::uint8_t constant, std::span<const std:
     const Bytes zero_iv(cipher.block_size());
     Bytes mac =
         std::get<Bytes>(AppendCmacOfBlocks(cipher, zero_iv, padded, subkey, result, prefix));
-    if (LibraryRun(cipher, input, padded) != mac) {
+    const LibraryRoute library = RunThroughLibrary(cipher, input, padded);
+    if (library.mac != mac) {
         NoteCheckFailure(result,
                          messages::RoutesDisagree(prefix + "'s steps through the block exports",
-                                                  cipher.CmacExportName()));
+                                                  library.exports));
     }
     return mac;
 }
 
-// The master key's version lives in the parity bits of its first 8 bytes.
-void CarryVersionBits(std::span<const std::uint8_t> master_key, Bytes& key) {
+// The master key's version lives in the parity bits of its first 8 bytes;
+// the derived key takes them there too. A two-key key also takes their
+// complement in bytes 8 to 15, so that its halves never become equal (which
+// would make it single DES); the note's examples show both.
+void CarryVersionBits(std::span<const std::uint8_t> master_key, BlockAlgorithm algorithm,
+                      Bytes& key) {
     for (std::size_t i = 0; i < kVersionBytes; ++i) {
-        key[i] = static_cast<std::uint8_t>((key[i] & ~kParityBit) | (master_key[i] & kParityBit));
+        const auto bit = static_cast<std::uint8_t>(master_key[i] & kParityBit);
+        key[i] = static_cast<std::uint8_t>((key[i] & ~kParityBit) | bit);
+        if (algorithm == BlockAlgorithm::two_key_tdes) {
+            const std::size_t second = i + kVersionBytes;
+            key[second] =
+                static_cast<std::uint8_t>((key[second] & ~kParityBit) | (bit ^ kParityBit));
+        }
     }
 }
 
@@ -126,7 +143,7 @@ CardOutcome DiversifyKey(const TavikAlgBinding& library, const DiversifyRequest&
     }
     if (algorithm != BlockAlgorithm::aes) {
         result.Step("MACs joined", key);
-        CarryVersionBits(request.master_key, key);
+        CarryVersionBits(request.master_key, algorithm, key);
     }
     result.Value("", std::move(key));
     return result;

@@ -5,7 +5,9 @@
 // DES: two runs (constants 21 and 22, input padded to 16 bytes, M of 1 to 15
 // bytes), three-key: three (31, 32, 33); the derived key is the runs' MACs
 // side by side, with the master key's version bits (the parity bits of its
-// first 8 bytes) carried into the parity bits of the derived key's first 8.
+// first 8 bytes) carried into the parity bits of the derived key's first 8,
+// and for two-key keys their complement into those of bytes 8 to 15, as the
+// note's examples show.
 #ifndef ORVELIN_CARD_DIVERSIFY_H
 #define ORVELIN_CARD_DIVERSIFY_H
 
@@ -15,8 +17,8 @@ namespace orvelin::card {
 
 struct DiversifyRequest {
     CipherModel cipher = kCardAes;
-    std::span<const std::uint8_t> master_key;
-    std::span<const std::uint8_t> input; // M
+    std::span<const std::uint8_t> master_key = {};
+    std::span<const std::uint8_t> input = {}; // M
 };
 
 // The diversified key; steps per run: the CMAC input before and after

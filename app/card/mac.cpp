@@ -97,8 +97,9 @@ Bytes CbcMac(const CheckedMac& mac, CardResult& result, std::string_view prefix)
 
 // Algorithm 3: the chain under K, then the last output decrypted under K'
 // and encrypted under K. The other route: EnOrDecrypt_DES_CBC over every
-// block but the last, then one two-key triple-DES block (E_K D_K' E_K) over
-// the last block XOR that chaining value.
+// block, whose last block must be the chain's, and one two-key triple-DES
+// block (E_K D_K' E_K) over the last input block XOR the chaining value
+// before it.
 Bytes RetailMac(const CheckedMac& mac, CardResult& result, std::string_view prefix) {
     const Bytes chained = AppendCbcChain(mac.chain, mac.iv, mac.padded, result, prefix);
     const Bytes decrypted = mac.k_prime->Decrypt(chained);
@@ -106,15 +107,16 @@ Bytes RetailMac(const CheckedMac& mac, CardResult& result, std::string_view pref
     Bytes full = mac.chain.Encrypt(decrypted);
     result.Step(StepLabel(prefix, "encrypted under K"), full);
 
-    const auto head = std::span(mac.padded).first(mac.padded.size() - TAVIK_DES_BLOCK_SIZE);
-    const auto before_last = mac.chain.LibraryCbcEncrypt(mac.iv, head);
-    const Bytes last_chaining =
-        head.empty() || !before_last
-            ? mac.iv
-            : Bytes(before_last->end() - TAVIK_DES_BLOCK_SIZE, before_last->end());
-    const Bytes library = mac.k_and_k_prime->Encrypt(
-        XorBytes(std::span(mac.padded).last(TAVIK_DES_BLOCK_SIZE), last_chaining));
-    if (!before_last || library != full) {
+    constexpr auto kBlock = static_cast<std::ptrdiff_t>(TAVIK_DES_BLOCK_SIZE);
+    const auto library = mac.chain.LibraryCbcEncrypt(mac.iv, mac.padded);
+    const bool chains_agree =
+        library && std::equal(chained.begin(), chained.end(), library->end() - kBlock);
+    const Bytes before_last = !library || library->size() == TAVIK_DES_BLOCK_SIZE
+                                  ? mac.iv
+                                  : Bytes(library->end() - 2 * kBlock, library->end() - kBlock);
+    const Bytes last_input =
+        XorBytes(std::span(mac.padded).last(TAVIK_DES_BLOCK_SIZE), before_last);
+    if (!chains_agree || mac.k_and_k_prime->Encrypt(last_input) != full) {
         NoteCheckFailure(
             result, messages::RoutesDisagree("The retail MAC's steps through the block exports",
                                              "EnOrDecrypt_DES_CBC with EnOrDecrypt_3DES"));

@@ -19,14 +19,14 @@ struct MacRequest {
     MacAlgorithm algorithm = MacAlgorithm::cbc_mac;
     // Algorithm 1: the cipher (single DES when not given). Algorithm 3 is
     // single DES under a 16-byte key K || K' and takes none.
-    std::optional<CipherModel> cipher;
+    std::optional<CipherModel> cipher = std::nullopt;
     PaddingMethod padding = PaddingMethod::zeros;
-    std::span<const std::uint8_t> key;
+    std::span<const std::uint8_t> key = {};
     // One block, or empty for the zero block.
-    std::span<const std::uint8_t> iv;
-    std::span<const std::uint8_t> data;
+    std::span<const std::uint8_t> iv = {};
+    std::span<const std::uint8_t> data = {};
     // The leftmost bytes kept, 4 to the block size; the whole block if not given.
-    std::optional<std::size_t> length;
+    std::optional<std::size_t> length = std::nullopt;
 };
 
 // The MAC; steps (the padded data, each block's chaining, the final
