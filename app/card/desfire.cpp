@@ -54,11 +54,6 @@ Bytes SessionVector(std::span<const std::uint8_t> label, std::span<const std::ui
     return Joined({label, rnd_a.first(2), mixed, rnd_b.subspan(6), rnd_a.subspan(8)});
 }
 
-// The key for every call below, its length already checked.
-BlockCipher AesCipher(const TavikAlgBinding& library, std::span<const std::uint8_t> key) {
-    return std::get<BlockCipher>(BlockCipher::Make(library, kCardAes, key));
-}
-
 // The IV of the data: the session encryption key's encryption of the
 // direction's label, TI, CmdCtr and zeros.
 Bytes DataIv(const BlockCipher& cipher, const DesfireChannel& channel, CardResult& result) {
@@ -81,7 +76,7 @@ CardOutcome DesfireSessionKeys(const TavikAlgBinding& library, std::span<const s
                                      RequireLength("RndB", rnd_b, kRandomSize)})) {
         return *refusal;
     }
-    const BlockCipher cipher = AesCipher(library, key);
+    const BlockCipher cipher = CheckedCipher(library, kCardAes, key);
     CardResult result;
     const Bytes sv1 = SessionVector(kSv1Label, rnd_a, rnd_b);
     const Bytes sv2 = SessionVector(kSv2Label, rnd_a, rnd_b);
@@ -108,7 +103,7 @@ CardOutcome DesfireMac(const TavikAlgBinding& library, const DesfireChannel& cha
     if (data.size() > TAVIK_AES_CMAC_MAX_LENGTH - kMacPrefixSize) {
         return CardRefusal{messages::DataTooLong(TAVIK_AES_CMAC_MAX_LENGTH - kMacPrefixSize)};
     }
-    const BlockCipher cipher = AesCipher(library, channel.key);
+    const BlockCipher cipher = CheckedCipher(library, kCardAes, channel.key);
     CardResult result;
     const Bytes input = Joined({code, CounterBytes(channel.counter), channel.ti, data});
     result.Step("MAC input", input);
@@ -130,7 +125,7 @@ CardOutcome DesfireEncrypt(const TavikAlgBinding& library, const DesfireChannel&
     if (auto* refusal = std::get_if<CardRefusal>(&padded)) {
         return *refusal;
     }
-    const BlockCipher cipher = AesCipher(library, channel.key);
+    const BlockCipher cipher = CheckedCipher(library, kCardAes, channel.key);
     CardResult result;
     const Bytes iv = DataIv(cipher, channel, result);
     result.Step("padded", std::get<Bytes>(padded));
@@ -149,7 +144,7 @@ CardOutcome DesfireDecrypt(const TavikAlgBinding& library, const DesfireChannel&
     if (cipher_text.empty() || cipher_text.size() % kBlock != 0) {
         return CardRefusal{std::string(orvelin::messages::kDataMultipleOf16)};
     }
-    const BlockCipher cipher = AesCipher(library, channel.key);
+    const BlockCipher cipher = CheckedCipher(library, kCardAes, channel.key);
     CardResult result;
     const Bytes iv = DataIv(cipher, channel, result);
     const Bytes padded = AppendCbcDecrypt(cipher, iv, cipher_text, result, "data");

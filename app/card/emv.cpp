@@ -36,10 +36,6 @@ Bytes PackedDigits(std::string_view digits) {
     return packed;
 }
 
-BlockCipher TdesCipher(const TavikAlgBinding& library, std::span<const std::uint8_t> key) {
-    return std::get<BlockCipher>(BlockCipher::Make(library, kCardTwoKeyTdes, key));
-}
-
 // One block encrypted through the block export, checked against the CBC
 // export from a zero IV.
 Bytes EncryptBlock(const BlockCipher& cipher, std::span<const std::uint8_t> block,
@@ -77,7 +73,7 @@ CardOutcome EmvIccMasterKey(const TavikAlgBinding& library, std::span<const std:
     result.Step("Y", y);
     const Bytes inverted = XorBytes(
         y, std::array<std::uint8_t, kBlock>{0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF});
-    result.Value("", DerivedKey(TdesCipher(library, imk), y, inverted, result));
+    result.Value("", DerivedKey(CheckedCipher(library, kCardTwoKeyTdes, imk), y, inverted, result));
     return result;
 }
 
@@ -92,7 +88,8 @@ CardOutcome EmvSessionKey(const TavikAlgBinding& library, std::span<const std::u
     left[kRVariedByte] = 0xF0;
     right[kRVariedByte] = 0x0F;
     CardResult result;
-    result.Value("", DerivedKey(TdesCipher(library, master_key), left, right, result));
+    result.Value(
+        "", DerivedKey(CheckedCipher(library, kCardTwoKeyTdes, master_key), left, right, result));
     return result;
 }
 
@@ -120,7 +117,8 @@ CardOutcome EmvArpc(const TavikAlgBinding& library, std::span<const std::uint8_t
     }
     CardResult result;
     const Bytes block = XorBytes(arqc, Joined({arc, std::array<std::uint8_t, 6>{}}));
-    result.Value("", EncryptBlock(TdesCipher(library, key), block, result, "ARQC XOR ARC"));
+    result.Value("", EncryptBlock(CheckedCipher(library, kCardTwoKeyTdes, key), block, result,
+                                  "ARQC XOR ARC"));
     return result;
 }
 

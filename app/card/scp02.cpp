@@ -27,10 +27,6 @@ const std::string kLcMismatch =
     "The APDU's Lc must equal the number of data bytes that follow it (then at most Le)!";
 const std::string kNoRoomForMac = "Lc must leave room for the 8-byte C-MAC: at most 247 bytes!";
 
-BlockCipher TdesCipher(const TavikAlgBinding& library, std::span<const std::uint8_t> key) {
-    return std::get<BlockCipher>(BlockCipher::Make(library, kCardTwoKeyTdes, key));
-}
-
 // The triple-DES CBC encryption from a zero IV of constant || sequence
 // counter || twelve zero bytes.
 Bytes SessionKey(const TavikAlgBinding& library, std::span<const std::uint8_t> static_key,
@@ -38,7 +34,8 @@ Bytes SessionKey(const TavikAlgBinding& library, std::span<const std::uint8_t> s
                  CardResult& result, const std::string& name) {
     const Bytes input = Joined({constant, sequence, std::array<std::uint8_t, 12>{}});
     result.Step(name + " input", input);
-    return AppendCbcEncrypt(TdesCipher(library, static_key), Bytes(kBlock), input, result, name);
+    return AppendCbcEncrypt(CheckedCipher(library, kCardTwoKeyTdes, static_key), Bytes(kBlock),
+                            input, result, name);
 }
 
 Bytes Cryptogram(const TavikAlgBinding& library, std::span<const std::uint8_t> s_enc,
@@ -131,7 +128,7 @@ CardOutcome Scp02CommandMac(const TavikAlgBinding& library, const Scp02CommandMa
     result.Step("ICV", icv);
     if (request.icv_use == Scp02Icv::encrypted) {
         const auto left = request.c_mac_key.first(TAVIK_DES_KEY_SIZE);
-        icv = std::get<BlockCipher>(BlockCipher::Make(library, kCardDes, left)).Encrypt(icv);
+        icv = CheckedCipher(library, kCardDes, left).Encrypt(icv);
         result.Step("ICV encrypted", icv);
     }
     Bytes input = Joined({apdu.header, apdu.data});

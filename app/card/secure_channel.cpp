@@ -14,7 +14,8 @@ std::optional<CardRefusal> RequireLength(std::string_view what, std::span<const 
     if (bytes.size() == size) {
         return std::nullopt;
     }
-    return CardRefusal{std::string(what) + " must be " + std::to_string(size) + " bytes!"};
+    return CardRefusal{std::string(what) + " must be " + std::to_string(size) +
+                       (size == 1 ? " byte!" : " bytes!")};
 }
 
 std::optional<CardRefusal> FirstRefusal(std::initializer_list<std::optional<CardRefusal>> checks) {
@@ -24,6 +25,11 @@ std::optional<CardRefusal> FirstRefusal(std::initializer_list<std::optional<Card
         }
     }
     return std::nullopt;
+}
+
+BlockCipher CheckedCipher(const TavikAlgBinding& library, const CipherModel& model,
+                          std::span<const std::uint8_t> key) {
+    return std::get<BlockCipher>(BlockCipher::Make(library, model, key));
 }
 
 Bytes Joined(std::initializer_list<std::span<const std::uint8_t>> parts) {

@@ -20,6 +20,10 @@ std::optional<CardRefusal> RequireLength(std::string_view what, std::span<const 
 // The first refusal of a list of checks made in order, if any.
 std::optional<CardRefusal> FirstRefusal(std::initializer_list<std::optional<CardRefusal>> checks);
 
+// The cipher under a key whose length the caller has already checked.
+BlockCipher CheckedCipher(const TavikAlgBinding& library, const CipherModel& model,
+                          std::span<const std::uint8_t> key);
+
 // The parts one after another.
 Bytes Joined(std::initializer_list<std::span<const std::uint8_t>> parts);
 
