@@ -335,7 +335,6 @@ TEST(SecureChannel, RefusesBadInput) {
 // Under the skewed library every whole-message export lies; the values,
 // made from the block exports, stay right and each check says so.
 TEST(SecureChannel, EachSelfCheckCatchesALyingExport) {
-    // Two blocks once padded: the retail MAC's check chains the first.
     const Bytes apdu = from_hex("8082010008BA6961667737C5BC");
     const std::vector<
         std::pair<const char*, std::function<CardOutcome(const orvelin::TavikAlgBinding&)>>>
