@@ -27,7 +27,7 @@ constexpr std::array<std::uint8_t, 6> kSv2Label = {0x5A, 0xA5, 0x00, 0x01, 0x00,
 constexpr std::array<std::uint8_t, 2> kCommandIvLabel = {0xA5, 0x5A};
 constexpr std::array<std::uint8_t, 2> kResponseIvLabel = {0x5A, 0xA5};
 
-const std::string kCounterRange = "The counter must be from 0 to 65535!";
+constexpr std::string_view kCounterRange = "The counter must be from 0 to 65535!";
 
 std::optional<CardRefusal> RefuseChannel(const DesfireChannel& channel) {
     if (auto refusal = FirstRefusal({RequireLength("The session key", channel.key, kKeySize),
@@ -35,7 +35,7 @@ std::optional<CardRefusal> RefuseChannel(const DesfireChannel& channel) {
         return refusal;
     }
     if (channel.counter > kMaxCounter) {
-        return CardRefusal{kCounterRange};
+        return CardRefusal{std::string(kCounterRange)};
     }
     return std::nullopt;
 }

@@ -19,9 +19,9 @@ constexpr std::size_t kPsnDigits = 2;
 constexpr std::size_t kYDigits = 2 * kBlock;
 constexpr std::size_t kRVariedByte = 2;
 
-const std::string kPanDigits = "The PAN must be 1 to 19 decimal digits!";
-const std::string kPsnDigitsMessage = "The PSN must be 2 decimal digits!";
-const std::string kArqcPadding = "The cryptogram's padding must be method 1 or 2!";
+constexpr std::string_view kPanDigits = "The PAN must be 1 to 19 decimal digits!";
+constexpr std::string_view kPsnDigitsMessage = "The PSN must be 2 decimal digits!";
+constexpr std::string_view kArqcPadding = "The cryptogram's padding must be method 1 or 2!";
 
 bool AllDigits(std::string_view text) {
     return std::all_of(text.begin(), text.end(), [](char c) { return c >= '0' && c <= '9'; });
@@ -60,10 +60,10 @@ CardOutcome EmvIccMasterKey(const TavikAlgBinding& library, std::span<const std:
         return *refusal;
     }
     if (pan.empty() || pan.size() > kMaxPanDigits || !AllDigits(pan)) {
-        return CardRefusal{kPanDigits};
+        return CardRefusal{std::string(kPanDigits)};
     }
     if (!psn.empty() && (psn.size() != kPsnDigits || !AllDigits(psn))) {
-        return CardRefusal{kPsnDigitsMessage};
+        return CardRefusal{std::string(kPsnDigitsMessage)};
     }
     std::string digits = std::string(pan) + (psn.empty() ? std::string("00") : std::string(psn));
     digits = digits.size() > kYDigits ? digits.substr(digits.size() - kYDigits)
@@ -96,7 +96,7 @@ CardOutcome EmvSessionKey(const TavikAlgBinding& library, std::span<const std::u
 CardOutcome EmvArqc(const TavikAlgBinding& library, std::span<const std::uint8_t> session_key,
                     std::span<const std::uint8_t> data, PaddingMethod padding) {
     if (padding != PaddingMethod::zeros && padding != PaddingMethod::mark_then_zeros) {
-        return CardRefusal{kArqcPadding};
+        return CardRefusal{std::string(kArqcPadding)};
     }
     const MacRequest request{.algorithm = MacAlgorithm::retail,
                              .cipher = std::nullopt,

@@ -22,10 +22,11 @@ constexpr std::array<std::uint8_t, 2> kCMacConstant = {0x01, 0x01};
 constexpr std::array<std::uint8_t, 2> kRMacConstant = {0x01, 0x02};
 constexpr std::array<std::uint8_t, 2> kDekConstant = {0x01, 0x81};
 
-const std::string kApduTooShort = "The APDU must hold at least CLA, INS, P1 and P2!";
-const std::string kLcMismatch =
+constexpr std::string_view kApduTooShort = "The APDU must hold at least CLA, INS, P1 and P2!";
+constexpr std::string_view kLcMismatch =
     "The APDU's Lc must equal the number of data bytes that follow it (then at most Le)!";
-const std::string kNoRoomForMac = "Lc must leave room for the 8-byte C-MAC: at most 247 bytes!";
+constexpr std::string_view kNoRoomForMac =
+    "Lc must leave room for the 8-byte C-MAC: at most 247 bytes!";
 
 // The triple-DES CBC encryption from a zero IV of constant || sequence
 // counter || twelve zero bytes.
@@ -60,7 +61,7 @@ struct ParsedApdu {
 
 std::variant<CardRefusal, ParsedApdu> ParseApdu(std::span<const std::uint8_t> apdu) {
     if (apdu.size() < kHeaderSize) {
-        return CardRefusal{kApduTooShort};
+        return CardRefusal{std::string(kApduTooShort)};
     }
     if (apdu.size() == kHeaderSize) {
         return ParsedApdu{apdu, {}, {}};
@@ -68,10 +69,10 @@ std::variant<CardRefusal, ParsedApdu> ParseApdu(std::span<const std::uint8_t> ap
     const std::size_t lc = apdu[kHeaderSize];
     const std::size_t following = apdu.size() - kHeaderSize - 1;
     if (following != lc && following != lc + 1) {
-        return CardRefusal{kLcMismatch};
+        return CardRefusal{std::string(kLcMismatch)};
     }
     if (lc + kBlock > kMaxShortLc) {
-        return CardRefusal{kNoRoomForMac};
+        return CardRefusal{std::string(kNoRoomForMac)};
     }
     return ParsedApdu{apdu.first(kHeaderSize), apdu.subspan(kHeaderSize + 1, lc),
                       apdu.subspan(kHeaderSize + 1 + lc)};
@@ -84,7 +85,7 @@ CardOutcome Scp02SessionKeys(const TavikAlgBinding& library, const Scp02StaticKe
     if (auto refusal =
             FirstRefusal({RequireLength("The ENC key", keys.enc, kKeySize),
                           RequireLength("The MAC key", keys.mac, kKeySize),
-                          RequireLength("The DEK key", keys.dek, kKeySize),
+                          RequireLength("The DEK", keys.dek, kKeySize),
                           RequireLength("The sequence counter", session.sequence_counter, 2),
                           RequireLength("The host challenge", session.host_challenge, 8),
                           RequireLength("The card challenge", session.card_challenge, 6)})) {
@@ -126,7 +127,7 @@ CardOutcome Scp02CommandMac(const TavikAlgBinding& library, const Scp02CommandMa
     CardResult result;
     Bytes icv = request.icv.empty() ? Bytes(kBlock) : Bytes(request.icv.begin(), request.icv.end());
     result.Step("ICV", icv);
-    if (request.icv_use == Scp02Icv::encrypted) {
+    if (request.icv_use == Scp02Icv::encrypted && !request.icv.empty()) {
         const auto left = request.c_mac_key.first(TAVIK_DES_KEY_SIZE);
         icv = CheckedCipher(library, kCardDes, left).Encrypt(icv);
         result.Step("ICV encrypted", icv);

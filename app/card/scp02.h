@@ -40,7 +40,8 @@ CardOutcome Scp02SessionKeys(const TavikAlgBinding& library, const Scp02StaticKe
 enum class Scp02Icv {
     as_given,
     // Encrypted first under single DES with the C-MAC key's left half, as
-    // cards that ask for ICV encryption expect.
+    // cards that ask for ICV encryption expect. The zero ICV of a first
+    // command is never encrypted.
     encrypted,
 };
 
