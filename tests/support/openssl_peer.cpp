@@ -26,11 +26,12 @@ void check(bool done, std::string_view step) {
     }
 }
 
-// Single DES lives in OpenSSL 3's legacy provider. Loading it keeps the
-// default provider; where it is missing, three equal keys give single DES.
+// Single DES lives in OpenSSL 3's legacy provider, loaded once and kept for
+// the process; loading it keeps the default provider. Where it is missing,
+// three equal keys give single DES.
 bool single_des_available() {
-    static const bool available = OSSL_PROVIDER_try_load(nullptr, "legacy", 1) != nullptr;
-    return available;
+    static OSSL_PROVIDER* const legacy = OSSL_PROVIDER_try_load(nullptr, "legacy", 1);
+    return legacy != nullptr;
 }
 
 bool as_triple_des(Cipher cipher) {
@@ -173,6 +174,9 @@ Bytes ecb(Cipher cipher, bool encrypt, std::span<const std::uint8_t> key,
 
 Bytes cbc(Cipher cipher, std::uint8_t mode, std::span<const std::uint8_t> key, Bytes& iv,
           std::span<const std::uint8_t> data) {
+    if (iv.size() != block_size(cipher) || data.size() % block_size(cipher) != 0) {
+        throw std::invalid_argument("CBC takes one block of IV and whole blocks of data");
+    }
     const bool decrypt_block = (mode & kDecryptBlock) != 0;
     const bool decryption_chaining = (mode & kDecryptionChaining) != 0;
     Bytes out(data.begin(), data.end());
