@@ -5,6 +5,8 @@
 #ifndef ORVELIN_DIALOG_VIEW_H
 #define ORVELIN_DIALOG_VIEW_H
 
+#include "dialog_template.h"
+
 #include <cstdint>
 #include <span>
 #include <string>
@@ -12,6 +14,7 @@
 namespace orvelin {
 
 class DialogView;
+class DialogLogic;
 
 // A hex field's text in the program's 8-bit character set.
 std::string FieldText(const DialogView& view, int field);
@@ -24,6 +27,12 @@ void SetFocusTo(DialogView& view, int control);
 // One modal box owned by the dialog: OK only, no icon, the application's
 // name as caption. Returns when the operator has closed it.
 void ShowMessageBox(DialogView& view, const std::string& text);
+// Runs another dialog of app/res, driven by `logic`, modally over `owner`;
+// the value it ended with.
+int RunModalDialog(DialogView& owner, const res::DialogTemplate& dialog_template,
+                   DialogLogic& logic);
+// Ends a dialog run modally, with `result`.
+void CloseDialog(DialogView& view, int result);
 
 // A control of a dialog that its logic keeps as a member, bound to its
 // identifier when the dialog's controls are exchanged.

@@ -37,8 +37,7 @@ void COrvelinDlg::AppendAboutEntry() {
 
 void COrvelinDlg::OnSysCommand(unsigned id, std::intptr_t /*parameter*/) {
     if ((id & kSystemCommandMask) == res::IDM_ABOUTBOX) {
-        CAboutDlg about(this);
-        about.DoModal();
+        CAboutDlg{}.DoModal(*this);
     }
     // Move, minimise and close belong to the window manager here.
 }

@@ -50,4 +50,14 @@ void ShowMessageBox(DialogView& view, const std::string& text) {
     MessageBox(&view, text);
 }
 
+int RunModalDialog(DialogView& owner, const res::DialogTemplate& dialog_template,
+                   DialogLogic& logic) {
+    DialogView dialog(dialog_template, logic, &owner);
+    return dialog.exec();
+}
+
+void CloseDialog(DialogView& view, int result) {
+    view.done(result);
+}
+
 } // namespace orvelin

@@ -52,7 +52,7 @@ void COrvelinDlg::AppendAboutEntry() {
 
 bool COrvelinDlg::OnSysCommand(UINT id, LPARAM /*parameter*/) {
     if ((id & kSystemCommandMask) == res::IDM_ABOUTBOX) {
-        CAboutDlg{}.DoModal(m_hWnd);
+        CAboutDlg{}.DoModal(*this);
         return true;
     }
     return false; // move, minimise and close go on to the default

@@ -67,7 +67,7 @@ INT_PTR DialogView::OnMessage(UINT message, WPARAM wparam, LPARAM /*lparam*/) {
 }
 
 void DialogView::OnCancel() {
-    EndDialog(m_hWnd, IDCANCEL);
+    ::EndDialog(m_hWnd, IDCANCEL);
 }
 
 void DialogView::SubclassFields() {
@@ -104,6 +104,15 @@ void SetFocusTo(DialogView& view, int control) {
 
 void ShowMessageBox(DialogView& view, const std::string& text) {
     win32::ShowMessageBox(view.GetSafeHwnd(), text);
+}
+
+int RunModalDialog(DialogView& owner, const res::DialogTemplate& dialog_template,
+                   DialogLogic& logic) {
+    return static_cast<int>(DialogView(dialog_template, logic, false).DoModal(owner.GetSafeHwnd()));
+}
+
+void CloseDialog(DialogView& view, int result) {
+    ::EndDialog(view.GetSafeHwnd(), result);
 }
 
 } // namespace orvelin
