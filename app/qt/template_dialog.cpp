@@ -13,7 +13,8 @@ DialogView::DialogView(const res::DialogTemplate& dialog_template, DialogLogic& 
                        QWidget* parent)
     : QDialog(parent), controls_(BuildDialog(*this, dialog_template, ProgramIcon())) {
     for (const auto& control : dialog_template.controls) {
-        auto* const button = findChild<QAbstractButton*>(QString::number(control.id));
+        auto* const button =
+            findChild<QAbstractButton*>(QString::number(control.id), Qt::FindDirectChildrenOnly);
         if (button != nullptr) {
             connect(button, &QAbstractButton::clicked, this,
                     [&logic, id = control.id] { logic.OnCommand(id); });
