@@ -1,6 +1,6 @@
 // The main window's control-state rules and its start-up state, free of any
 // toolkit: what a click or the window's initialisation does to which
-// control. Each window applies these actions with its own calls.
+// control. The window's logic applies these actions through its view.
 #ifndef ORVELIN_CONTROL_STATES_H
 #define ORVELIN_CONTROL_STATES_H
 

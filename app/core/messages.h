@@ -1,7 +1,7 @@
-// Every text the program shows of its own: the window's caption, the
-// message-box caption, the refusals of the operations and the binding
-// failure. Control captions and resource strings stay with the dialog
-// templates and the string table.
+// Every text the program shows of its own: the message-box caption, the
+// refusals of the operations and the binding failure. The window's caption,
+// control captions and resource strings stay with the dialog templates and
+// the string table.
 #ifndef ORVELIN_MESSAGES_H
 #define ORVELIN_MESSAGES_H
 
@@ -12,8 +12,6 @@ namespace orvelin::messages {
 
 // The program file's name, which captions every message box.
 inline constexpr std::string_view kApplicationName = "Orvelin";
-// The main window's caption.
-inline constexpr std::string_view kMainWindowCaption = "Orvelin R1020";
 
 // The length checks of the operations.
 inline constexpr std::string_view kKeyLength16 = "Key length must be 16 bytes!";

@@ -1,6 +1,5 @@
 // Dialog templates 102 (the main window) and 100 (the about box).
 #include "dialog_template.h"
-#include "messages.h"
 #include "resource.h"
 
 #include <array>
@@ -49,9 +48,8 @@ constexpr std::array<ControlTemplate, 4> kAboutControls = {{
 }};
 // clang-format on
 
-constexpr DialogTemplate kMainDialog{
-    IDD_ORVELIN_DIALOG, messages::kMainWindowCaption.data(), 629, 188, kDialogFont, 10,
-    kMainControls};
+constexpr DialogTemplate kMainDialog{IDD_ORVELIN_DIALOG, "Orvelin R1020", 629, 188, kDialogFont, 10,
+                                     kMainControls};
 constexpr DialogTemplate kAboutDialog{IDD_ABOUTBOX,  "关于 Orvelin", 235, 55, kDialogFont, 9,
                                       kAboutControls};
 

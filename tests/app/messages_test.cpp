@@ -1,5 +1,6 @@
 // The texts an operator reads, pinned once; every other test refers to them
 // by name.
+#include "dialog_template.h"
 #include "field_capacity.h"
 #include "messages.h"
 
@@ -11,7 +12,7 @@ namespace msg = orvelin::messages;
 
 TEST(Messages, ExactTexts) {
     EXPECT_EQ(msg::kApplicationName, "Orvelin");
-    EXPECT_EQ(msg::kMainWindowCaption, "Orvelin R1020");
+    EXPECT_EQ(std::string_view(orvelin::res::MainDialogTemplate().caption), "Orvelin R1020");
     EXPECT_EQ(msg::kKeyLength16, "Key length must be 16 bytes!");
     EXPECT_EQ(msg::kKeyLength24, "Key length must be 24 bytes!");
     EXPECT_EQ(msg::kIvLength8, "IV length must be 8 bytes!");
