@@ -101,7 +101,7 @@ run_tavik() {
 consumer_flags() {
     consumer_cflags=()
     if readelf -d "$root/usr/lib/orvelin/libTAVIK_ALG.so" | grep -q 'libasan'; then
-        consumer_cflags=(-fsanitize=address,undefined)
+        consumer_cflags=("-fsanitize=address,undefined")
     fi
 }
 
