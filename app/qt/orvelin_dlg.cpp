@@ -162,8 +162,10 @@ orvelin::Fields COrvelinDlg::ReadFields() const {
 }
 
 orvelin::CipherChoice COrvelinDlg::ReadCipherChoice() const {
-    return orvelin::CipherChoiceOf(m_aesEnable->isChecked(), m_2tdes->isChecked(),
-                                   m_3tdes->isChecked(), m_cbc->isChecked());
+    return orvelin::CipherChoiceOf({.aes_enabled = m_aesEnable->isChecked(),
+                                    .two_key = m_2tdes->isChecked(),
+                                    .three_key = m_3tdes->isChecked(),
+                                    .cbc = m_cbc->isChecked()});
 }
 
 void COrvelinDlg::Show(const orvelin::Outcome& outcome) {

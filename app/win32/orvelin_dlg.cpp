@@ -254,8 +254,10 @@ orvelin::Fields COrvelinDlg::ReadFields() const {
 }
 
 orvelin::CipherChoice COrvelinDlg::ReadCipherChoice() const {
-    return orvelin::CipherChoiceOf(IsChecked(m_aesEnable), IsChecked(m_2tdes), IsChecked(m_3tdes),
-                                   IsChecked(m_cbc));
+    return orvelin::CipherChoiceOf({.aes_enabled = IsChecked(m_aesEnable),
+                                    .two_key = IsChecked(m_2tdes),
+                                    .three_key = IsChecked(m_3tdes),
+                                    .cbc = IsChecked(m_cbc)});
 }
 
 void COrvelinDlg::Show(const orvelin::Outcome& outcome) {

@@ -1,0 +1,427 @@
+// tavik verify: NIST CAVP response files through the library, by way of the
+// same operations as every other command, one line per file. A record that
+// is malformed fails with its line; only records outside the exports'
+// contract by design are skipped, each with why.
+#include "tavik.h"
+
+#include <charconv>
+#include <fstream>
+#include <map>
+#include <set>
+
+namespace orvelin::cli {
+namespace {
+
+// The records of a response file, whichever family it belongs to: `NAME =
+// value` lines up to a blank line, under the last [SECTION] line. `#` lines
+// are comments; line ends may be CRLF or LF.
+struct CavpRecord {
+    std::string section;  // "ENCRYPT", "DECRYPT", or "" where the file has none
+    std::size_t line = 0; // of its first field
+    std::string problem;  // a line that is not NAME = value, or that repeats a name
+    std::map<std::string, std::string, std::less<>> fields; // names in lower case
+
+    const std::string* Find(std::string_view name) const {
+        const auto found = fields.find(name);
+        return found == fields.end() ? nullptr : &found->second;
+    }
+};
+
+std::string_view Trim(std::string_view text) {
+    const auto first = text.find_first_not_of(" \t\r");
+    if (first == std::string_view::npos) {
+        return {};
+    }
+    return text.substr(first, text.find_last_not_of(" \t\r") - first + 1);
+}
+
+std::string LowerCase(std::string_view text) {
+    std::string lower(text);
+    for (char& c : lower) {
+        c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+    }
+    return lower;
+}
+
+void AddField(CavpRecord& record, std::string_view line, std::size_t number) {
+    const auto equals = line.find('=');
+    const std::string name = LowerCase(Trim(line.substr(0, std::min(equals, line.size()))));
+    const std::string where = "line " + std::to_string(number);
+    if (equals == std::string_view::npos) {
+        record.problem = record.problem.empty() ? where + " is not NAME = value" : record.problem;
+    } else if (!record.fields.emplace(name, Trim(line.substr(equals + 1))).second) {
+        record.problem = record.problem.empty()
+                             ? where + " repeats " + std::string(Trim(line.substr(0, equals)))
+                             : record.problem;
+    }
+}
+
+std::vector<CavpRecord> ReadCavpRecords(std::istream& input) {
+    std::vector<CavpRecord> records;
+    std::string section;
+    CavpRecord current;
+    const auto finish = [&] {
+        if (current.line != 0) {
+            records.push_back(std::move(current));
+        }
+        current = {};
+    };
+    std::string text;
+    for (std::size_t number = 1; std::getline(input, text); ++number) {
+        const std::string_view line = Trim(text);
+        if (line.empty() || (line.front() == '[' && line.back() == ']')) {
+            finish();
+            section = line.empty() ? section : std::string(Trim(line.substr(1, line.size() - 2)));
+        } else if (line.front() != '#') {
+            current.section = section;
+            current.line = current.line == 0 ? number : current.line;
+            AddField(current, line, number);
+        }
+    }
+    finish();
+    return records;
+}
+
+enum class Verdict { passed, failed, skipped };
+
+struct RecordResult {
+    Verdict verdict = Verdict::passed;
+    std::string reason;             // why it failed, or why it is outside the exports' contract
+    std::vector<std::string> notes; // how the record was read, where that needs saying
+};
+
+RecordResult Failed(std::string reason) {
+    return {.verdict = Verdict::failed, .reason = std::move(reason), .notes = {}};
+}
+
+RecordResult Skipped(std::string reason) {
+    return {.verdict = Verdict::skipped, .reason = std::move(reason), .notes = {}};
+}
+
+// Large enough for any message a file may hold; the limits are checked apart.
+constexpr std::size_t kFileFieldCapacity = 1 << 20;
+
+// A field's bytes: hex digits only, and an even number of them.
+std::variant<Refusal, Bytes> HexField(const CavpRecord& record, std::string_view name,
+                                      std::string_view label) {
+    const std::string* text = record.Find(name);
+    if (text == nullptr) {
+        return Refusal{std::string(label) + " is missing"};
+    }
+    return ReadBytes(*text, {.label = label, .capacity = kFileFieldCapacity}, kOddDigits);
+}
+
+struct KeyedCipher {
+    Cipher cipher;
+    std::string key; // hex, as the library takes it
+};
+
+using KeyedCiphers = std::variant<RecordResult, std::vector<KeyedCipher>>;
+
+// KEYs, or KEY1..3 all equal: single DES, two-key and three-key triple DES;
+// KEY3 = KEY1: two-key and three-key; otherwise three-key. Single DES has no
+// CMAC.
+KeyedCiphers TripleDesCiphers(const CavpRecord& record, bool for_cmac) {
+    const bool one_key = record.Find("keys") != nullptr;
+    std::vector<Bytes> parts;
+    for (const std::string_view name : {"key1", "key2", "key3"}) {
+        const std::string label = one_key ? "KEYs" : "KEY" + std::string(1, name.back());
+        auto part = HexField(record, one_key ? "keys" : name, label);
+        if (const auto* refusal = std::get_if<Refusal>(&part)) {
+            return Failed(refusal->message);
+        }
+        if (std::get<Bytes>(part).size() != TAVIK_DES_KEY_SIZE) {
+            return Failed(label + " is not 8 bytes");
+        }
+        parts.push_back(std::get<Bytes>(std::move(part)));
+    }
+    const auto joined = [&parts](std::size_t count) {
+        std::string key;
+        for (std::size_t i = 0; i < count; ++i) {
+            key += WriteHex(parts[i]);
+        }
+        return key;
+    };
+    std::vector<KeyedCipher> ciphers;
+    if (!for_cmac && parts[0] == parts[1] && parts[1] == parts[2]) {
+        ciphers.push_back({.cipher = Cipher::des, .key = joined(1)});
+    }
+    if (parts[2] == parts[0]) {
+        ciphers.push_back({.cipher = Cipher::two_key_tdes, .key = joined(2)});
+    }
+    ciphers.push_back({.cipher = Cipher::three_key_tdes, .key = joined(3)});
+    return ciphers;
+}
+
+// KEY: AES-128; AES-192 and AES-256 keys are outside the library by design.
+KeyedCiphers Ciphers(const CavpRecord& record, bool for_cmac) {
+    if (record.Find("key") == nullptr) {
+        return TripleDesCiphers(record, for_cmac);
+    }
+    auto key = HexField(record, "key", "KEY");
+    if (const auto* refusal = std::get_if<Refusal>(&key)) {
+        return Failed(refusal->message);
+    }
+    const std::size_t size = std::get<Bytes>(key).size();
+    if (size == 24 || size == 32) {
+        return Skipped("AES keys of 24 and 32 bytes: the library's AES is AES-128");
+    }
+    if (size != TAVIK_AES_KEY_SIZE) {
+        return Failed("an AES key of " + std::to_string(size) +
+                      " bytes: the library's AES takes 16");
+    }
+    return std::vector<KeyedCipher>{{.cipher = Cipher::aes, .key = *record.Find("key")}};
+}
+
+RecordResult Mismatch(Export by, const Bytes& got, const Bytes& expected) {
+    return Failed(std::string(ExportName(by)) + " gives " + WriteHex(got) + ", the file has " +
+                  WriteHex(expected));
+}
+
+// Every cipher the keys fit must pass; the first that does not decides.
+RecordResult CheckEach(const CavpRecord& record, bool for_cmac,
+                       const std::function<RecordResult(const KeyedCipher&)>& check) {
+    KeyedCiphers keyed = Ciphers(record, for_cmac);
+    if (auto* result = std::get_if<RecordResult>(&keyed)) {
+        return *result;
+    }
+    RecordResult all;
+    for (const KeyedCipher& cipher : std::get<std::vector<KeyedCipher>>(keyed)) {
+        RecordResult one = check(cipher);
+        if (one.verdict != Verdict::passed) {
+            return one;
+        }
+        all.notes.insert(all.notes.end(), one.notes.begin(), one.notes.end());
+    }
+    return all;
+}
+
+RecordResult CheckBlockRecord(const TavikAlgBinding& library, const CavpRecord& record) {
+    const bool encrypt = record.section == "ENCRYPT";
+    if ((!encrypt && record.section != "DECRYPT") || record.Find("plaintext") == nullptr ||
+        record.Find("ciphertext") == nullptr) {
+        return Failed(
+            "neither a block-cipher record under [ENCRYPT] or [DECRYPT] nor a CMAC record");
+    }
+    const std::string_view from_label = encrypt ? "PLAINTEXT" : "CIPHERTEXT";
+    const std::string_view to_label = encrypt ? "CIPHERTEXT" : "PLAINTEXT";
+    auto expected = HexField(record, LowerCase(to_label), to_label);
+    auto from = HexField(record, LowerCase(from_label), from_label);
+    for (const auto* read : {&from, &expected}) {
+        if (const auto* refusal = std::get_if<Refusal>(read)) {
+            return Failed(refusal->message);
+        }
+    }
+    if (std::get<Bytes>(from).empty() || std::get<Bytes>(expected).empty()) {
+        return Failed("an empty PLAINTEXT or CIPHERTEXT");
+    }
+    const std::string* iv = record.Find("iv");
+    const Direction direction = encrypt ? Direction::encrypt : Direction::decrypt;
+    return CheckEach(record, false, [&](const KeyedCipher& keyed) {
+        const CipherChoice choice{.cipher = keyed.cipher,
+                                  .chaining = iv != nullptr ? Chaining::cbc : Chaining::ecb};
+        const std::size_t limit = CipherDataLimit(keyed.cipher);
+        if (std::get<Bytes>(from).size() > limit) {
+            return Skipped(std::string(ExportName(CipherExport(choice, direction))) +
+                           " takes at most " + std::to_string(limit) + " bytes");
+        }
+        const Fields fields{.session_key = keyed.key,
+                            .iv = iv != nullptr ? *iv : "",
+                            .data_in = *record.Find(LowerCase(from_label))};
+        const InputRules rules{.key = {.label = "KEY"},
+                               .iv = {.label = "IV"},
+                               .data = {.label = from_label, .capacity = limit},
+                               .odd_digits = kOddDigits};
+        const Outcome outcome = EncryptOrDecrypt(library, direction, fields, choice, rules);
+        if (const auto* refusal = std::get_if<Refusal>(&outcome)) {
+            return Failed(refusal->message);
+        }
+        const Bytes& got = *std::get<Shown>(outcome).data_out;
+        return got == std::get<Bytes>(expected)
+                   ? RecordResult{}
+                   : Mismatch(CipherExport(choice, direction), got, std::get<Bytes>(expected));
+    });
+}
+
+std::optional<std::size_t> NumberField(const CavpRecord& record, std::string_view name) {
+    const std::string* text = record.Find(name);
+    std::size_t value = 0;
+    if (text == nullptr || text->empty() ||
+        std::from_chars(text->data(), text->data() + text->size(), value).ptr !=
+            text->data() + text->size()) {
+        return std::nullopt;
+    }
+    return value;
+}
+
+RecordResult CheckCmacRecord(const TavikAlgBinding& library, const CavpRecord& record) {
+    const auto mlen = NumberField(record, "mlen");
+    const auto tlen = NumberField(record, "tlen");
+    auto message = HexField(record, "msg", "Msg");
+    auto mac = HexField(record, "mac", "Mac");
+    if (!mlen || !tlen) {
+        return Failed("Mlen or Tlen missing or not a number");
+    }
+    for (const auto* read : {&message, &mac}) {
+        if (const auto* refusal = std::get_if<Refusal>(read)) {
+            return Failed(refusal->message);
+        }
+    }
+    std::vector<std::string> notes;
+    std::string message_text = *record.Find("msg");
+    // The files write "Msg = 00" for the empty message.
+    if (*mlen == 0) {
+        std::get<Bytes>(message).clear();
+        message_text.clear();
+        notes.emplace_back("Mlen 0 read as the empty message");
+    }
+    const Bytes& expected = std::get<Bytes>(mac);
+    if (std::get<Bytes>(message).size() != *mlen || expected.size() != *tlen) {
+        return Failed("Msg or Mac does not hold Mlen or Tlen bytes");
+    }
+    if (*tlen == 0) {
+        return Failed("Tlen 0: no MAC to compare");
+    }
+    RecordResult result = CheckEach(record, true, [&](const KeyedCipher& keyed) {
+        const Export by = CmacExport(keyed.cipher);
+        const std::size_t limit = CmacDataLimit(keyed.cipher);
+        const std::size_t block = AlgorithmOf(keyed.cipher).block;
+        if (*mlen > limit) {
+            return Skipped(std::string(ExportName(by)) + " takes at most " + std::to_string(limit) +
+                           " bytes; the message has " + std::to_string(*mlen));
+        }
+        if (*tlen > block) {
+            return Failed("a Mac longer than the block");
+        }
+        const Fields fields{
+            .session_key = keyed.key, .iv = WriteHex(Bytes(block)), .data_in = message_text};
+        const InputRules rules{.key = {.label = "Key"},
+                               .data = {.label = "Msg", .capacity = limit},
+                               .odd_digits = kOddDigits};
+        const Outcome outcome = Cmac(library, keyed.cipher, fields, rules);
+        if (const auto* refusal = std::get_if<Refusal>(&outcome)) {
+            return Failed(refusal->message);
+        }
+        Bytes got = *std::get<Shown>(outcome).data_out;
+        got.resize(*tlen);
+        if (got != expected) {
+            return Mismatch(by, got, expected);
+        }
+        RecordResult passed;
+        if (*tlen < block) {
+            passed.notes.push_back("Tlen " + std::to_string(*tlen) +
+                                   " compared on the MAC's leftmost bytes");
+        }
+        return passed;
+    });
+    result.notes.insert(result.notes.end(), notes.begin(), notes.end());
+    return result;
+}
+
+RecordResult CheckRecord(const TavikAlgBinding& library, const CavpRecord& record) {
+    if (!record.problem.empty()) {
+        return Failed(record.problem);
+    }
+    if (record.Find("msg") != nullptr || record.Find("mac") != nullptr) {
+        return CheckCmacRecord(library, record);
+    }
+    return CheckBlockRecord(library, record);
+}
+
+struct FileTally {
+    std::size_t passed = 0;
+    std::size_t failed = 0;
+    std::size_t skipped = 0;
+    std::map<std::string, std::size_t> skip_reasons;
+    std::map<std::string, std::size_t> notes; // records that needed each
+};
+
+void Tally(const RecordResult& result, FileTally& tally) {
+    for (const auto& note : std::set<std::string>(result.notes.begin(), result.notes.end())) {
+        ++tally.notes[note];
+    }
+    if (result.verdict == Verdict::passed) {
+        ++tally.passed;
+    } else if (result.verdict == Verdict::failed) {
+        ++tally.failed;
+    } else {
+        ++tally.skipped;
+        ++tally.skip_reasons[result.reason];
+    }
+}
+
+std::string Summary(const std::string& path, const FileTally& tally) {
+    std::string line = path + ": " + std::to_string(tally.passed) + " passed, " +
+                       std::to_string(tally.failed) + " failed, " + std::to_string(tally.skipped) +
+                       " skipped";
+    for (const auto& [reason, count] : tally.skip_reasons) {
+        line += " [" + std::to_string(count) + " skipped: " + reason + "]";
+    }
+    for (const auto& [note, count] : tally.notes) {
+        line += " [" + std::to_string(count) + " records: " + note + "]";
+    }
+    return line;
+}
+
+std::string RecordName(const std::string& path, const CavpRecord& record) {
+    const std::string* count = record.Find("count");
+    return path + ":" + std::to_string(record.line) + ": " +
+           (record.section.empty() ? "" : "[" + record.section + "] ") + "COUNT " +
+           (count != nullptr ? *count : "?");
+}
+
+// True when every record passed or was skipped; failures are named on
+// standard error.
+bool VerifyFile(Session& session, const TavikAlgBinding& library, const std::string& path) {
+    std::ifstream file(path, std::ios::binary);
+    const std::vector<CavpRecord> records = ReadCavpRecords(file);
+    if (!file.eof() || records.empty()) {
+        session.PrintLine(path + ": no CAVP records read");
+        return false;
+    }
+    FileTally tally;
+    for (const CavpRecord& record : records) {
+        const RecordResult result = CheckRecord(library, record);
+        if (result.verdict == Verdict::failed) {
+            session.Refuse(RecordName(path, record) + ": " + result.reason);
+        }
+        Tally(result, tally);
+    }
+    session.PrintLine(Summary(path, tally));
+    return tally.failed == 0;
+}
+
+constexpr std::string_view kHelp =
+    "Run every record of NIST CAVP response files through the library and print one line per "
+    "file: records passed, failed, and skipped as outside the exports' contract, with the "
+    "reasons. Reads TDES and AES-128 known-answer and multi-block files, ECB and CBC "
+    "(T{ECB,CBC}*.rsp, {ECB,CBC}*128.rsp), and CMACGen files for AES-128 and two- and three-key "
+    "triple DES. Keys with K1 = K2 = K3 run through single DES and both triple-DES forms, keys "
+    "with K3 = K1 through both triple-DES forms. A Tlen under the block is compared on the MAC's "
+    "leftmost bytes; Msg = 00 with Mlen 0 is the empty message; messages over a CMAC export's "
+    "limit (32767 bytes for AES, 512 for triple DES) and AES keys of 24 or 32 bytes are skipped. "
+    "A malformed record (a wrong key, block or MAC length, a missing or repeated field, an odd "
+    "number of digits) fails. Failed records are named on standard error, and the exit status "
+    "is 1 if any record failed.";
+
+} // namespace
+
+void AddVerifyCommand(CLI::App& tavik, Session& session) {
+    Command& command = session.AddCommand(
+        tavik, "verify", "Run NIST CAVP response files through the library", kHelp);
+    auto files = std::make_shared<std::vector<std::string>>();
+    command.app()
+        .add_option("FILE", *files, "CAVP .rsp files")
+        ->required()
+        ->check(CLI::ExistingFile);
+    command.Run([files](Session& s) {
+        const TavikAlgBinding& library = s.Library();
+        bool all_passed = true;
+        for (const std::string& path : *files) {
+            all_passed = VerifyFile(s, library, path) && all_passed;
+        }
+        return all_passed ? kDone : kRefused;
+    });
+}
+
+} // namespace orvelin::cli
