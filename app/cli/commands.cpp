@@ -96,6 +96,11 @@ void AddCipherCommand(CLI::App& tavik, Session& session, Direction direction) {
                                " DATA: DES, two- or three-key triple DES, or AES-128; ECB or CBC",
                            CipherDetails(direction));
     auto options = std::make_shared<CipherOptions>();
+    HexArgument& data = command.Hex("DATA", kData, kDataHelp);
+    AddCipherOption(command, Offered::every_cipher, [options, &data](Cipher cipher) {
+        options->cipher = cipher;
+        data.spec.capacity = CipherDataLimit(cipher);
+    });
     const HexArgument& key = command.Hex("--key", kKey, kKeyHelp);
     CLI::Option* cbc =
         command.app().add_flag("--cbc", options->cbc, "CBC instead of ECB; needs --iv");
@@ -104,11 +109,6 @@ void AddCipherCommand(CLI::App& tavik, Session& session, Direction direction) {
     cbc->needs(iv.option);
     iv.option->needs(cbc);
     command.TraceFlag(kTraceHelp);
-    HexArgument& data = command.Hex("DATA", kData, kDataHelp);
-    AddCipherOption(command, Offered::every_cipher, [options, &data](Cipher cipher) {
-        options->cipher = cipher;
-        data.spec.capacity = CipherDataLimit(cipher);
-    });
     command.Run([options, direction, &key, &iv, &data](Session& s) {
         const TavikAlgBinding& library = s.Library();
         const CipherChoice choice{.cipher = options->cipher,
@@ -119,54 +119,11 @@ void AddCipherCommand(CLI::App& tavik, Session& session, Direction direction) {
         if (!s.options.trace || std::holds_alternative<Refusal>(outcome)) {
             return s.Print(outcome);
         }
-        const Bytes& result = *std::get<Shown>(outcome).data_out;
-        card::CardResult trace = TraceCipher(library, choice, direction,
-                                             Checked(fields, CipherChecks(choice), rules), result);
-        trace.Value({}, result);
-        return s.Print(trace, ExportName(CipherExport(choice, direction)));
-    });
-}
-
-void AddCmac(CLI::App& tavik, Session& session) {
-    Command& command = session.AddCommand(
-        tavik, "cmac", "CMAC of DATA: AES-128, two- or three-key triple DES",
-        "The CMAC of DATA (any length: up to " + std::to_string(CmacDataLimit(Cipher::aes)) +
-            " bytes for AES, " + std::to_string(CmacDataLimit(Cipher::three_key_tdes)) +
-            " for triple DES), chained from --iv as the library's CMAC exports chain it. Prints "
-            "the full MAC; for AES a second line holds the 8 bytes the window's CMAC field "
-            "shows, bytes 1, 3, ..., 15 of the MAC. With --trace, first: L = E(K, 0), the "
-            "subkeys K1 and K2, each block's input, chaining value and output, the last block "
-            "before and after padding and masking, the MAC, and 'check: equals' with the export.");
-    auto cipher = std::make_shared<Cipher>(Cipher::aes);
-    const HexArgument& key = command.Hex("--key", kKey, kKeyHelp);
-    const HexArgument& iv =
-        command.OptionalHex("--iv", kIv, "The IV in hex, one block: zeros when not given");
-    command.TraceFlag(kTraceHelp);
-    HexArgument& data = command.Hex("DATA", kData, kDataHelp);
-    AddCipherOption(command, Offered::with_cmac, [cipher, &data](Cipher chosen) {
-        *cipher = chosen;
-        data.spec.capacity = CmacDataLimit(chosen);
-    });
-    command.Run([cipher, &key, &iv, &data](Session& s) {
-        const TavikAlgBinding& library = s.Library();
-        const Fields fields{.session_key = key.text,
-                            .iv =
-                                iv.given() ? iv.text : WriteHex(Bytes(AlgorithmOf(*cipher).block)),
-                            .data_in = data.text};
-        const InputRules rules = RulesOf(key, iv, data);
-        const Outcome outcome = Cmac(library, *cipher, fields, rules);
-        const bool aes = *cipher == Cipher::aes;
-        if (!s.options.trace || std::holds_alternative<Refusal>(outcome)) {
-            return s.Print(outcome, aes);
-        }
-        const Shown& shown = std::get<Shown>(outcome);
-        card::CardResult trace = TraceCmac(
-            library, *cipher, Checked(fields, CmacChecks(*cipher), rules), *shown.data_out);
-        trace.Value({}, *shown.data_out);
-        if (aes) {
-            trace.Value({}, *shown.cmac);
-        }
-        return s.Print(trace, ExportName(CmacExport(*cipher)));
+        return s.Print(outcome,
+                       TraceCipher(library, choice, direction,
+                                   Checked(fields, CipherChecks(choice), rules),
+                                   *std::get<Shown>(outcome).data_out),
+                       ExportName(CipherExport(choice, direction)));
     });
 }
 
@@ -188,36 +145,6 @@ Outcome KcvOf(const TavikAlgBinding& library, const KcvOptions& options, const H
         return Cmac(library, Cipher::aes, fields, rules);
     }
     return EncryptOrDecrypt(library, Direction::encrypt, fields, {.cipher = options.cipher}, rules);
-}
-
-void AddKcv(CLI::App& tavik, Session& session) {
-    Command& command = session.AddCommand(
-        tavik, "kcv", "Key check value of --key",
-        "The key check value (KCV) of --key. Without --cmac: the first 3 bytes of the key's "
-        "encryption of one all-zero block (8 bytes for the DES family, 16 for AES), the "
-        "long-standing convention of key-management practice, as used for TDEA keys under ANSI "
-        "X9.24. With --cmac (AES keys only): the leftmost 5 bytes of the AES-CMAC of one "
-        "all-zero 16-byte block from a zero IV, the CMAC-based check value that payment-card "
-        "key-block practice uses for AES keys (as described in ANSI X9.24-1); some systems show "
-        "only its first 3 bytes. The two conventions give different values for the same key.");
-    auto options = std::make_shared<KcvOptions>();
-    AddCipherOption(command, Offered::every_cipher,
-                    [options](Cipher cipher) { options->cipher = cipher; });
-    const HexArgument& key = command.Hex("--key", kKey, kKeyHelp);
-    command.app().add_flag(
-        "--cmac", options->cmac,
-        "The CMAC-based check value (5 bytes) instead of the zero-block one (3 bytes)");
-    command.Run([options, &key](Session& s) {
-        if (options->cmac && options->cipher != Cipher::aes) {
-            s.Refuse("--cmac computes the check value of AES keys only.");
-            return kWrongUsage;
-        }
-        Outcome outcome = KcvOf(s.Library(), *options, key);
-        if (auto* shown = std::get_if<Shown>(&outcome)) {
-            shown->data_out->resize(options->cmac ? kCmacKcvLength : kZeroBlockKcvLength);
-        }
-        return s.Print(outcome);
-    });
 }
 
 void AddCrc(CLI::App& tavik, Session& session, const CrcChoice& choice) {
@@ -261,11 +188,72 @@ void AddCipherCommands(CLI::App& tavik, Session& session) {
 }
 
 void AddCmacCommand(CLI::App& tavik, Session& session) {
-    AddCmac(tavik, session);
+    Command& command = session.AddCommand(
+        tavik, "cmac", "CMAC of DATA: AES-128, two- or three-key triple DES",
+        "The CMAC of DATA (any length: up to " + std::to_string(CmacDataLimit(Cipher::aes)) +
+            " bytes for AES, " + std::to_string(CmacDataLimit(Cipher::three_key_tdes)) +
+            " for triple DES), chained from --iv as the library's CMAC exports chain it. Prints "
+            "the full MAC; for AES a second line holds the 8 bytes the window's CMAC field "
+            "shows, bytes 1, 3, ..., 15 of the MAC. With --trace, first: L = E(K, 0), the "
+            "subkeys K1 and K2, each block's input, chaining value and output, the last block "
+            "before and after padding and masking, the MAC, and 'check: equals' with the export.");
+    auto cipher = std::make_shared<Cipher>(Cipher::aes);
+    HexArgument& data = command.Hex("DATA", kData, kDataHelp);
+    AddCipherOption(command, Offered::with_cmac, [cipher, &data](Cipher chosen) {
+        *cipher = chosen;
+        data.spec.capacity = CmacDataLimit(chosen);
+    });
+    const HexArgument& key = command.Hex("--key", kKey, kKeyHelp);
+    const HexArgument& iv =
+        command.OptionalHex("--iv", kIv, "The IV in hex, one block: zeros when not given");
+    command.TraceFlag(kTraceHelp);
+    command.Run([cipher, &key, &iv, &data](Session& s) {
+        const TavikAlgBinding& library = s.Library();
+        const Fields fields{.session_key = key.text,
+                            .iv =
+                                iv.given() ? iv.text : WriteHex(Bytes(AlgorithmOf(*cipher).block)),
+                            .data_in = data.text};
+        const InputRules rules = RulesOf(key, iv, data);
+        const Outcome outcome = Cmac(library, *cipher, fields, rules);
+        if (!s.options.trace || std::holds_alternative<Refusal>(outcome)) {
+            return s.Print(outcome);
+        }
+        return s.Print(outcome,
+                       TraceCmac(library, *cipher, Checked(fields, CmacChecks(*cipher), rules),
+                                 *std::get<Shown>(outcome).data_out),
+                       ExportName(CmacExport(*cipher)));
+    });
 }
 
 void AddKcvCommand(CLI::App& tavik, Session& session) {
-    AddKcv(tavik, session);
+    Command& command = session.AddCommand(
+        tavik, "kcv", "Key check value of --key",
+        "The key check value (KCV) of --key. Without --cmac: the first 3 bytes of the key's "
+        "encryption of one all-zero block (8 bytes for the DES family, 16 for AES), the "
+        "long-standing convention of key-management practice, as used for TDEA keys under ANSI "
+        "X9.24. With --cmac (AES keys only): the leftmost 5 bytes of the AES-CMAC of one "
+        "all-zero 16-byte block from a zero IV, the CMAC-based check value that payment-card "
+        "key-block practice uses for AES keys (as described in ANSI X9.24-1); some systems show "
+        "only its first 3 bytes. The two conventions give different values for the same key.");
+    auto options = std::make_shared<KcvOptions>();
+    AddCipherOption(command, Offered::every_cipher,
+                    [options](Cipher cipher) { options->cipher = cipher; });
+    const HexArgument& key = command.Hex("--key", kKey, kKeyHelp);
+    command.app().add_flag(
+        "--cmac", options->cmac,
+        "The CMAC-based check value (5 bytes) instead of the zero-block one (3 bytes)");
+    command.Run([options, &key](Session& s) {
+        if (options->cmac && options->cipher != Cipher::aes) {
+            s.Refuse("--cmac computes the check value of AES keys only.");
+            return kWrongUsage;
+        }
+        Outcome outcome = KcvOf(s.Library(), *options, key);
+        if (auto* shown = std::get_if<Shown>(&outcome)) {
+            shown->data_out->resize(options->cmac ? kCmacKcvLength : kZeroBlockKcvLength);
+            shown->cmac.reset();
+        }
+        return s.Print(outcome);
+    });
 }
 
 void AddChecksumCommands(CLI::App& tavik, Session& session) {

@@ -288,17 +288,16 @@ int Session::Print(const card::CardOutcome& outcome, std::string_view checked_wi
     return kDone;
 }
 
-int Session::Print(const Outcome& outcome, bool with_cmac) {
+int Session::Print(const Outcome& outcome, card::CardResult trace, std::string_view checked_with) {
     if (const auto* refusal = std::get_if<Refusal>(&outcome)) {
         return Refuse(refusal->message);
     }
     const Shown& shown = std::get<Shown>(outcome);
-    card::CardResult result;
-    result.Value({}, shown.data_out.value_or(Bytes{}));
-    if (with_cmac && shown.cmac) {
-        result.Value({}, *shown.cmac);
+    trace.Value({}, shown.data_out.value_or(Bytes{}));
+    if (shown.cmac && shown.cmac != shown.data_out) {
+        trace.Value({}, *shown.cmac);
     }
-    return Print(card::CardOutcome{std::move(result)});
+    return Print(card::CardOutcome{std::move(trace)}, checked_with);
 }
 
 void Session::PrintLine(std::string_view line) {

@@ -102,8 +102,10 @@ class Session {
     // "check: equals <checked_with>" when that is not empty. A check failure:
     // the steps, then its message on standard error, status 1.
     int Print(const card::CardOutcome& outcome, std::string_view checked_with = {});
-    // A done press of the core: DataOut, then the CMAC field when `with_cmac`.
-    int Print(const Outcome& outcome, bool with_cmac = false);
+    // An operation of the core: as above, its values DataOut and then the
+    // CMAC field where that shows something else; `trace` holds the steps.
+    int Print(const Outcome& outcome, card::CardResult trace = {},
+              std::string_view checked_with = {});
     void PrintLine(std::string_view line);
     int Refuse(std::string_view message);
     // Upper-case hex, spaced between bytes with --spaced.

@@ -4,6 +4,7 @@
 // contract by design are skipped, each with why.
 #include "tavik.h"
 
+#include <cctype>
 #include <charconv>
 #include <fstream>
 #include <map>
@@ -45,14 +46,15 @@ std::string LowerCase(std::string_view text) {
 
 void AddField(CavpRecord& record, std::string_view line, std::size_t number) {
     const auto equals = line.find('=');
-    const std::string name = LowerCase(Trim(line.substr(0, std::min(equals, line.size()))));
-    const std::string where = "line " + std::to_string(number);
+    const std::string_view name = Trim(line.substr(0, std::min(equals, line.size())));
+    std::string problem;
     if (equals == std::string_view::npos) {
-        record.problem = record.problem.empty() ? where + " is not NAME = value" : record.problem;
-    } else if (!record.fields.emplace(name, Trim(line.substr(equals + 1))).second) {
-        record.problem = record.problem.empty()
-                             ? where + " repeats " + std::string(Trim(line.substr(0, equals)))
-                             : record.problem;
+        problem = " is not NAME = value";
+    } else if (!record.fields.emplace(LowerCase(name), Trim(line.substr(equals + 1))).second) {
+        problem = " repeats " + std::string(name);
+    }
+    if (record.problem.empty() && !problem.empty()) {
+        record.problem = "line " + std::to_string(number) + problem;
     }
 }
 
@@ -101,10 +103,10 @@ RecordResult Skipped(std::string reason) {
 // Large enough for any message a file may hold; the limits are checked apart.
 constexpr std::size_t kFileFieldCapacity = 1 << 20;
 
-// A field's bytes: hex digits only, and an even number of them.
-std::variant<Refusal, Bytes> HexField(const CavpRecord& record, std::string_view name,
-                                      std::string_view label) {
-    const std::string* text = record.Find(name);
+// A field's bytes, named as the files name it: hex digits only, and an even
+// number of them.
+std::variant<Refusal, Bytes> HexField(const CavpRecord& record, std::string_view label) {
+    const std::string* text = record.Find(LowerCase(label));
     if (text == nullptr) {
         return Refusal{std::string(label) + " is missing"};
     }
@@ -118,15 +120,17 @@ struct KeyedCipher {
 
 using KeyedCiphers = std::variant<RecordResult, std::vector<KeyedCipher>>;
 
+enum class Family { block_cipher, cmac };
+
 // KEYs, or KEY1..3 all equal: single DES, two-key and three-key triple DES;
 // KEY3 = KEY1: two-key and three-key; otherwise three-key. Single DES has no
 // CMAC.
-KeyedCiphers TripleDesCiphers(const CavpRecord& record, bool for_cmac) {
+KeyedCiphers TripleDesCiphers(const CavpRecord& record, Family family) {
     const bool one_key = record.Find("keys") != nullptr;
     std::vector<Bytes> parts;
-    for (const std::string_view name : {"key1", "key2", "key3"}) {
-        const std::string label = one_key ? "KEYs" : "KEY" + std::string(1, name.back());
-        auto part = HexField(record, one_key ? "keys" : name, label);
+    for (const std::string name : {"KEY1", "KEY2", "KEY3"}) {
+        const std::string label = one_key ? "KEYs" : name;
+        auto part = HexField(record, label);
         if (const auto* refusal = std::get_if<Refusal>(&part)) {
             return Failed(refusal->message);
         }
@@ -143,7 +147,7 @@ KeyedCiphers TripleDesCiphers(const CavpRecord& record, bool for_cmac) {
         return key;
     };
     std::vector<KeyedCipher> ciphers;
-    if (!for_cmac && parts[0] == parts[1] && parts[1] == parts[2]) {
+    if (family == Family::block_cipher && parts[0] == parts[1] && parts[1] == parts[2]) {
         ciphers.push_back({.cipher = Cipher::des, .key = joined(1)});
     }
     if (parts[2] == parts[0]) {
@@ -154,11 +158,11 @@ KeyedCiphers TripleDesCiphers(const CavpRecord& record, bool for_cmac) {
 }
 
 // KEY: AES-128; AES-192 and AES-256 keys are outside the library by design.
-KeyedCiphers Ciphers(const CavpRecord& record, bool for_cmac) {
+KeyedCiphers Ciphers(const CavpRecord& record, Family family) {
     if (record.Find("key") == nullptr) {
-        return TripleDesCiphers(record, for_cmac);
+        return TripleDesCiphers(record, family);
     }
-    auto key = HexField(record, "key", "KEY");
+    auto key = HexField(record, "KEY");
     if (const auto* refusal = std::get_if<Refusal>(&key)) {
         return Failed(refusal->message);
     }
@@ -179,9 +183,9 @@ RecordResult Mismatch(Export by, const Bytes& got, const Bytes& expected) {
 }
 
 // Every cipher the keys fit must pass; the first that does not decides.
-RecordResult CheckEach(const CavpRecord& record, bool for_cmac,
+RecordResult CheckEach(const CavpRecord& record, Family family,
                        const std::function<RecordResult(const KeyedCipher&)>& check) {
-    KeyedCiphers keyed = Ciphers(record, for_cmac);
+    KeyedCiphers keyed = Ciphers(record, family);
     if (auto* result = std::get_if<RecordResult>(&keyed)) {
         return *result;
     }
@@ -205,8 +209,8 @@ RecordResult CheckBlockRecord(const TavikAlgBinding& library, const CavpRecord& 
     }
     const std::string_view from_label = encrypt ? "PLAINTEXT" : "CIPHERTEXT";
     const std::string_view to_label = encrypt ? "CIPHERTEXT" : "PLAINTEXT";
-    auto expected = HexField(record, LowerCase(to_label), to_label);
-    auto from = HexField(record, LowerCase(from_label), from_label);
+    auto expected = HexField(record, to_label);
+    auto from = HexField(record, from_label);
     for (const auto* read : {&from, &expected}) {
         if (const auto* refusal = std::get_if<Refusal>(read)) {
             return Failed(refusal->message);
@@ -217,7 +221,7 @@ RecordResult CheckBlockRecord(const TavikAlgBinding& library, const CavpRecord& 
     }
     const std::string* iv = record.Find("iv");
     const Direction direction = encrypt ? Direction::encrypt : Direction::decrypt;
-    return CheckEach(record, false, [&](const KeyedCipher& keyed) {
+    return CheckEach(record, Family::block_cipher, [&](const KeyedCipher& keyed) {
         const CipherChoice choice{.cipher = keyed.cipher,
                                   .chaining = iv != nullptr ? Chaining::cbc : Chaining::ecb};
         const std::size_t limit = CipherDataLimit(keyed.cipher);
@@ -257,8 +261,8 @@ std::optional<std::size_t> NumberField(const CavpRecord& record, std::string_vie
 RecordResult CheckCmacRecord(const TavikAlgBinding& library, const CavpRecord& record) {
     const auto mlen = NumberField(record, "mlen");
     const auto tlen = NumberField(record, "tlen");
-    auto message = HexField(record, "msg", "Msg");
-    auto mac = HexField(record, "mac", "Mac");
+    auto message = HexField(record, "Msg");
+    auto mac = HexField(record, "Mac");
     if (!mlen || !tlen) {
         return Failed("Mlen or Tlen missing or not a number");
     }
@@ -282,7 +286,7 @@ RecordResult CheckCmacRecord(const TavikAlgBinding& library, const CavpRecord& r
     if (*tlen == 0) {
         return Failed("Tlen 0: no MAC to compare");
     }
-    RecordResult result = CheckEach(record, true, [&](const KeyedCipher& keyed) {
+    RecordResult result = CheckEach(record, Family::cmac, [&](const KeyedCipher& keyed) {
         const Export by = CmacExport(keyed.cipher);
         const std::size_t limit = CmacDataLimit(keyed.cipher);
         const std::size_t block = AlgorithmOf(keyed.cipher).block;
