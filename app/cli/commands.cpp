@@ -104,8 +104,8 @@ void AddCipherCommand(CLI::App& tavik, Session& session, Direction direction) {
     const HexArgument& key = command.Hex("--key", kKey, kKeyHelp);
     CLI::Option* cbc =
         command.app().add_flag("--cbc", options->cbc, "CBC instead of ECB; needs --iv");
-    const HexArgument& iv =
-        command.OptionalHex("--iv", kIv, "The IV in hex, one block: with --cbc");
+    const HexArgument& iv = command.Hex("--iv", kIv, "The IV in hex, one block: with --cbc",
+                                        Command::Presence::optional);
     cbc->needs(iv.option);
     iv.option->needs(cbc);
     command.TraceFlag(kTraceHelp);
@@ -204,8 +204,8 @@ void AddCmacCommand(CLI::App& tavik, Session& session) {
         data.spec.capacity = CmacDataLimit(chosen);
     });
     const HexArgument& key = command.Hex("--key", kKey, kKeyHelp);
-    const HexArgument& iv =
-        command.OptionalHex("--iv", kIv, "The IV in hex, one block: zeros when not given");
+    const HexArgument& iv = command.Hex(
+        "--iv", kIv, "The IV in hex, one block: zeros when not given", Command::Presence::optional);
     command.TraceFlag(kTraceHelp);
     command.Run([cipher, &key, &iv, &data](Session& s) {
         const TavikAlgBinding& library = s.Library();

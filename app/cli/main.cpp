@@ -39,6 +39,27 @@ constexpr std::string_view kOutputFailed = "tavik: standard output could not be 
 constexpr std::size_t kLabelWidth = 18;
 constexpr std::size_t kHelpWidth = 79;
 
+// Help text is printed as given: a paragraph broken into lines here.
+std::string Wrapped(std::string_view text) {
+    std::string wrapped;
+    std::size_t line_length = 0;
+    while (!text.empty()) {
+        const std::size_t word_end = std::min(text.find(' '), text.size());
+        const std::string_view word = text.substr(0, word_end);
+        if (line_length != 0 && line_length + 1 + word.size() > kHelpWidth) {
+            wrapped += '\n';
+            line_length = 0;
+        } else if (line_length != 0) {
+            wrapped += ' ';
+            ++line_length;
+        }
+        wrapped += word;
+        line_length += word.size();
+        text.remove_prefix(std::min(word_end + 1, text.size()));
+    }
+    return wrapped;
+}
+
 // Standard input's text with line breaks and tabs read as spaces; nothing
 // once it holds more digits than `capacity` bytes take, or far more spaces,
 // so that an endless stream is refused early.
@@ -140,42 +161,14 @@ int RunTavik(std::span<const char* const> arguments, Session& session, std::ostr
 
 } // namespace
 
-std::string Wrapped(std::string_view text) {
-    std::string wrapped;
-    std::size_t line_length = 0;
-    while (!text.empty()) {
-        const std::size_t word_end = std::min(text.find(' '), text.size());
-        const std::string_view word = text.substr(0, word_end);
-        if (line_length != 0 && line_length + 1 + word.size() > kHelpWidth) {
-            wrapped += '\n';
-            line_length = 0;
-        } else if (line_length != 0) {
-            wrapped += ' ';
-            ++line_length;
-        }
-        wrapped += word;
-        line_length += word.size();
-        text.remove_prefix(std::min(word_end + 1, text.size()));
-    }
-    return wrapped;
-}
-
-HexArgument& Command::Add(const std::string& name, const FieldSpec& spec, const std::string& help) {
+HexArgument& Command::Hex(const std::string& name, const FieldSpec& spec, const std::string& help,
+                          Presence presence) {
     HexArgument& argument =
         arguments_.emplace_back(HexArgument{.spec = spec, .text = {}, .option = nullptr});
-    argument.option = app_.add_option(name, argument.text, help)->type_name("HEX");
+    argument.option = app_.add_option(name, argument.text, help)
+                          ->type_name("HEX")
+                          ->required(presence == Presence::required);
     return argument;
-}
-
-HexArgument& Command::Hex(const std::string& name, const FieldSpec& spec, const std::string& help) {
-    HexArgument& argument = Add(name, spec, help);
-    argument.option->required();
-    return argument;
-}
-
-HexArgument& Command::OptionalHex(const std::string& name, const FieldSpec& spec,
-                                  const std::string& help) {
-    return Add(name, spec, help);
 }
 
 void Command::TraceFlag(const std::string& help) {

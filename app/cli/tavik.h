@@ -51,10 +51,10 @@ class Command {
     Command(Session& session, CLI::App& app) : session_(session), app_(app) {}
 
     CLI::App& app() { return app_; }
-    // A required hex option or positional unless made optional.
-    HexArgument& Hex(const std::string& name, const FieldSpec& spec, const std::string& help);
-    HexArgument& OptionalHex(const std::string& name, const FieldSpec& spec,
-                             const std::string& help);
+    enum class Presence { required, optional };
+    // A hex option ("--key") or positional ("DATA").
+    HexArgument& Hex(const std::string& name, const FieldSpec& spec, const std::string& help,
+                     Presence presence = Presence::required);
     // --trace: print the steps before the values.
     void TraceFlag(const std::string& help);
     void Run(std::function<int(Session&)> run);
@@ -64,7 +64,6 @@ class Command {
                     std::function<int(Session&, const std::vector<Bytes>&)> run);
 
   private:
-    HexArgument& Add(const std::string& name, const FieldSpec& spec, const std::string& help);
     int ReadStandardInput();
 
     Session& session_;
@@ -118,9 +117,6 @@ class Session {
     std::optional<TavikAlgBinding> library_;
     std::list<Command> commands_;
 };
-
-// Help text is printed as given: a paragraph broken into lines here.
-std::string Wrapped(std::string_view text);
 
 // The commands: commands.cpp and verify.cpp.
 void AddCipherCommands(CLI::App& tavik, Session& session);
