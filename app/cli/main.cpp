@@ -86,9 +86,16 @@ std::optional<std::string> ReadBounded(std::istream& in, std::size_t capacity) {
 std::string LoadFailure(const std::string& library) {
     const std::string file = platform::PlatformLibraryName(library);
 #if defined(_WIN32)
+    // The load once more, for the loader's own reason: the first one's error
+    // code does not survive the binding.
+    HMODULE const again = LoadLibraryA(file.c_str());
+    const DWORD code = GetLastError();
+    if (again != nullptr) {
+        FreeLibrary(again);
+    }
     std::array<char, 512> reason{};
-    FormatMessageA(FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr,
-                   GetLastError(), 0, reason.data(), static_cast<DWORD>(reason.size()), nullptr);
+    FormatMessageA(FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr, code, 0,
+                   reason.data(), static_cast<DWORD>(reason.size()), nullptr);
     std::string said = reason.data();
     said.erase(said.find_last_not_of("\r\n ") + 1);
 #else
