@@ -3,6 +3,7 @@
 // the checks.
 #include "annex_crc_a.h"
 #include "calls.h"
+#include "field_reading.h"
 #include "hex.h"
 #include "messages.h"
 #include "operations.h"
@@ -344,6 +345,86 @@ TEST(CrcOperation, Crc16CoversEveryByteOf255And256AndLongerIsRefused) {
                   msg::TooLong(msg::kDataInLabel));
     ExpectRefusal(Flatten(orvelin::CalcCrc(std::string("12.4"), {.crc32 = true})),
                   msg::NotHexDigits(msg::kDataInLabel));
+}
+
+// ---- What the window and tavik share: one cipher choice, export names from
+// the header's list, and the limits and labels as parameters.
+
+TEST(SharedModel, CheckMarksMapToTheOneCipherChoice) {
+    const struct {
+        orvelin::CheckMarks marks;
+        CipherChoice choice;
+    } rows[] = {
+        {{.aes_enabled = true, .two_key = true, .cbc = true}, Cbc(Cipher::aes)},
+        {{.two_key = true}, Ecb(Cipher::two_key_tdes)},
+        {{.three_key = true, .cbc = true}, Cbc(Cipher::three_key_tdes)},
+        {{}, Ecb(Cipher::des)},
+    };
+    for (const auto& row : rows) {
+        const CipherChoice choice = orvelin::CipherChoiceOf(row.marks);
+        EXPECT_EQ(choice.cipher, row.choice.cipher);
+        EXPECT_EQ(choice.chaining, row.choice.chaining);
+    }
+}
+
+// Every name is one the library exports, and each choice names its own.
+TEST(SharedModel, ExportNamesAreTheLibrarysOwn) {
+    for (int i = 0; i <= static_cast<int>(orvelin::Export::AES_CMAC); ++i) {
+        const std::string name(orvelin::ExportName(static_cast<orvelin::Export>(i)));
+        EXPECT_NE(orvelin::platform::GetProcAddress(Library().module, name.c_str()), nullptr)
+            << name;
+    }
+    EXPECT_EQ(
+        orvelin::ExportName(orvelin::CipherExport(Ecb(Cipher::des), orvelin::Direction::encrypt)),
+        "EnOrDecrypt_DES");
+    EXPECT_EQ(
+        orvelin::ExportName(orvelin::CipherExport(Cbc(Cipher::aes), orvelin::Direction::decrypt)),
+        "AES_DecryptCBC");
+    EXPECT_EQ(orvelin::ExportName(orvelin::CmacExport(Cipher::three_key_tdes)), "TDES_3KEY_CMAC");
+    EXPECT_THROW(orvelin::CmacExport(Cipher::des), std::invalid_argument);
+}
+
+TEST(SharedModel, CapacityLabelsAndTheOddDigitRuleAreParameters) {
+    const orvelin::InputRules rules{.key = {.label = "A", .capacity = 300},
+                                    .iv = {.label = "IV"},
+                                    .data = {.label = "B", .capacity = 1000},
+                                    .odd_digits = orvelin::OddDigits::refused};
+    const std::string key300(600, '1');
+    EXPECT_EQ(
+        Shown(Flatten(orvelin::KeyXorIn({key300, "", std::string(2000, '0')}, rules)).data_out),
+        key300);
+    ExpectRefusal(Flatten(orvelin::KeyXorIn({key300, "", std::string(2002, '0')}, rules)),
+                  "B length must not exceed 1000 bytes!");
+    ExpectRefusal(Flatten(orvelin::KeyXorIn({"123", "", "00"}, rules)),
+                  "A must hold an even number of hex digits!");
+    ExpectRefusal(Flatten(orvelin::CalcCrc("123", {.crc16 = true}, rules)),
+                  "B must hold an even number of hex digits!");
+    // Past the window's 256 bytes, within the export's own limit.
+    const std::string data(2 * 1000, '5');
+    const orvelin::Fields fields{std::string(32, 'A'), std::string(16, '0'), data};
+    const orvelin::InputRules long_data{.data = {.label = "DataIn", .capacity = 1000}};
+    const Result des = Flatten(orvelin::EncryptOrDecrypt(
+        Library(), orvelin::Direction::encrypt, fields, Cbc(Cipher::two_key_tdes), long_data));
+    ASSERT_TRUE(des.data_out.has_value()) << MessageOf(des);
+    EXPECT_EQ(Shown(des.data_out),
+              Upper(to_hex(calls::cbc(EnOrDecrypt_3DES_CBC, 0, from_hex(fields.session_key),
+                                      from_hex(fields.iv), from_hex(data)))));
+}
+
+// The runners over checked bytes call no export outside its contract.
+TEST(SharedModel, RunnersRefuseBytesOutsideTheContract) {
+    orvelin::CheckedFields partial{.key = orvelin::Bytes(8), .iv = {}, .data = orvelin::Bytes(7)};
+    EXPECT_THROW(
+        orvelin::RunCipher(Library(), Ecb(Cipher::des), orvelin::Direction::encrypt, partial),
+        std::invalid_argument);
+    orvelin::CheckedFields no_iv{.key = orvelin::Bytes(16), .iv = {}, .data = orvelin::Bytes(16)};
+    EXPECT_THROW(
+        orvelin::RunCipher(Library(), Cbc(Cipher::aes), orvelin::Direction::decrypt, no_iv),
+        std::invalid_argument);
+    const orvelin::CheckedFields long_message{
+        .key = orvelin::Bytes(16), .iv = orvelin::Bytes(8), .data = orvelin::Bytes(513)};
+    EXPECT_THROW(orvelin::RunCmac(Library(), Cipher::two_key_tdes, long_message),
+                 std::invalid_argument);
 }
 
 } // namespace
