@@ -180,13 +180,6 @@ void AddXor(CLI::App& tavik, Session& session) {
     });
 }
 
-} // namespace
-
-void AddCipherCommands(CLI::App& tavik, Session& session) {
-    AddCipherCommand(tavik, session, Direction::encrypt);
-    AddCipherCommand(tavik, session, Direction::decrypt);
-}
-
 void AddCmacCommand(CLI::App& tavik, Session& session) {
     Command& command = session.AddCommand(
         tavik, "cmac", "CMAC of DATA: AES-128, two- or three-key triple DES",
@@ -256,7 +249,13 @@ void AddKcvCommand(CLI::App& tavik, Session& session) {
     });
 }
 
-void AddChecksumCommands(CLI::App& tavik, Session& session) {
+} // namespace
+
+void AddCommands(CLI::App& tavik, Session& session) {
+    AddCipherCommand(tavik, session, Direction::encrypt);
+    AddCipherCommand(tavik, session, Direction::decrypt);
+    AddCmacCommand(tavik, session);
+    AddKcvCommand(tavik, session);
     AddCrc(tavik, session, {.crc16 = true});
     AddCrc(tavik, session, {.crc32 = true});
     AddXor(tavik, session);

@@ -147,10 +147,7 @@ int RunTavik(std::span<const char* const> arguments, Session& session, std::ostr
     tavik.fallthrough();
     tavik.set_version_flag("--version", std::string("tavik ") + res::kFileVersion);
     AddGlobalOptions(tavik, session.options);
-    AddCipherCommands(tavik, session);
-    AddCmacCommand(tavik, session);
-    AddKcvCommand(tavik, session);
-    AddChecksumCommands(tavik, session);
+    AddCommands(tavik, session);
     AddVerifyCommand(tavik, session);
     try {
         tavik.parse(static_cast<int>(arguments.size()), arguments.data());

@@ -118,11 +118,8 @@ class Session {
     std::list<Command> commands_;
 };
 
-// The commands: commands.cpp and verify.cpp.
-void AddCipherCommands(CLI::App& tavik, Session& session);
-void AddCmacCommand(CLI::App& tavik, Session& session);
-void AddKcvCommand(CLI::App& tavik, Session& session);
-void AddChecksumCommands(CLI::App& tavik, Session& session);
+// The commands over the window's operations (commands.cpp), and verify.
+void AddCommands(CLI::App& tavik, Session& session);
 void AddVerifyCommand(CLI::App& tavik, Session& session);
 
 // The traces (traces.cpp): the steps, made with the block exports through the

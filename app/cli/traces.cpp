@@ -10,22 +10,17 @@ namespace {
 constexpr std::uint8_t kPaddingStart = 0x80;
 
 // One block through the cipher's ECB export: the block exports alone.
-class BlockCipher {
-  public:
-    BlockCipher(const TavikAlgBinding& library, Cipher cipher, const Bytes& key)
-        : library_(library), cipher_(cipher), key_(key) {}
+struct BlockCipher {
+    const TavikAlgBinding& library;
+    Cipher cipher;
+    const Bytes& key;
 
-    std::size_t size() const { return AlgorithmOf(cipher_).block; }
+    std::size_t size() const { return AlgorithmOf(cipher).block; }
     Bytes Run(Direction direction, Bytes block) const {
-        CheckedFields one{.key = key_, .iv = {}, .data = std::move(block)};
-        RunCipher(library_, {.cipher = cipher_}, direction, one);
+        CheckedFields one{.key = key, .iv = {}, .data = std::move(block)};
+        RunCipher(library, {.cipher = cipher}, direction, one);
         return one.data;
     }
-
-  private:
-    const TavikAlgBinding& library_;
-    Cipher cipher_;
-    const Bytes& key_;
 };
 
 // a[i] ^ b[i] over the shorter of the two.
@@ -95,7 +90,7 @@ Bytes LastBlock(const Bytes& tail, std::size_t size, const Bytes& k1, const Byte
 // block cipher takes (encryption) or gives (decryption), then its output.
 card::CardResult TraceCipher(const TavikAlgBinding& library, const CipherChoice& choice,
                              Direction direction, const CheckedFields& input, const Bytes& result) {
-    const BlockCipher cipher(library, choice.cipher, input.key);
+    const BlockCipher cipher{.library = library, .cipher = choice.cipher, .key = input.key};
     const bool cbc = choice.chaining == Chaining::cbc;
     card::CardResult trace;
     Bytes chaining = input.iv;
@@ -129,7 +124,7 @@ card::CardResult TraceCipher(const TavikAlgBinding& library, const CipherChoice&
 // and masking, and the MAC; chained from the IV as the CMAC exports chain it.
 card::CardResult TraceCmac(const TavikAlgBinding& library, Cipher cipher_choice,
                            const CheckedFields& input, const Bytes& result) {
-    const BlockCipher cipher(library, cipher_choice, input.key);
+    const BlockCipher cipher{.library = library, .cipher = cipher_choice, .key = input.key};
     const std::size_t size = cipher.size();
     card::CardResult trace;
     const Bytes l = cipher.Run(Direction::encrypt, Bytes(size));
