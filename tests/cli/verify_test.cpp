@@ -177,6 +177,10 @@ TEST(Verify, AMalformedRecordFailsWithItsLine) {
          cmac + "Klen = 16\nMlen = 0\nTlen = 0\nKey = 2b7e151628aed2a6abf7158809cf4f3c\n"
                 "Msg = 00\nMac =\n",
          "Tlen 0"},
+        {"Mlen 0 with a message",
+         cmac + "Klen = 16\nMlen = 0\nTlen = 16\nKey = 2b7e151628aed2a6abf7158809cf4f3c\n"
+                "Msg = 0011\nMac = bb1d6929e95937287fa37d129b756746\n",
+         "does not hold Mlen or Tlen bytes"},
         {"a Mac longer than Tlen",
          cmac + "Klen = 16\nMlen = 0\nTlen = 4\nKey = 2b7e151628aed2a6abf7158809cf4f3c\n"
                 "Msg = 00\nMac = bb1d6929e9\n",
