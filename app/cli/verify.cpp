@@ -4,6 +4,7 @@
 // contract by design are skipped, each with why.
 #include "tavik.h"
 
+#include <array>
 #include <cctype>
 #include <charconv>
 #include <fstream>
@@ -104,13 +105,17 @@ RecordResult Skipped(std::string reason) {
 constexpr std::size_t kFileFieldCapacity = 1 << 20;
 
 // A field's bytes, named as the files name it: hex digits only, and an even
-// number of them.
-std::variant<Refusal, Bytes> HexField(const CavpRecord& record, std::string_view label) {
+// number of them. A record found wanting throws its RecordResult.
+Bytes HexField(const CavpRecord& record, std::string_view label) {
     const std::string* text = record.Find(LowerCase(label));
     if (text == nullptr) {
-        return Refusal{std::string(label) + " is missing"};
+        throw Failed(std::string(label) + " is missing");
     }
-    return ReadBytes(*text, {.label = label, .capacity = kFileFieldCapacity}, kOddDigits);
+    auto read = ReadBytes(*text, {.label = label, .capacity = kFileFieldCapacity}, kOddDigits);
+    if (const auto* refusal = std::get_if<Refusal>(&read)) {
+        throw Failed(refusal->message);
+    }
+    return std::get<Bytes>(std::move(read));
 }
 
 struct KeyedCipher {
@@ -118,79 +123,70 @@ struct KeyedCipher {
     std::string key; // hex, as the library takes it
 };
 
-using KeyedCiphers = std::variant<RecordResult, std::vector<KeyedCipher>>;
-
 enum class Family { block_cipher, cmac };
 
 // KEYs, or KEY1..3 all equal: single DES, two-key and three-key triple DES;
 // KEY3 = KEY1: two-key and three-key; otherwise three-key. Single DES has no
 // CMAC.
-KeyedCiphers TripleDesCiphers(const CavpRecord& record, Family family) {
+std::vector<KeyedCipher> TripleDesCiphers(const CavpRecord& record, Family family) {
     const bool one_key = record.Find("keys") != nullptr;
     std::vector<Bytes> parts;
+    std::string key;
+    std::vector<KeyedCipher> ciphers;
     for (const std::string name : {"KEY1", "KEY2", "KEY3"}) {
         const std::string label = one_key ? "KEYs" : name;
-        auto part = HexField(record, label);
-        if (const auto* refusal = std::get_if<Refusal>(&part)) {
-            return Failed(refusal->message);
+        parts.push_back(HexField(record, label));
+        if (parts.back().size() != TAVIK_DES_KEY_SIZE) {
+            throw Failed(label + " is not 8 bytes");
         }
-        if (std::get<Bytes>(part).size() != TAVIK_DES_KEY_SIZE) {
-            return Failed(label + " is not 8 bytes");
-        }
-        parts.push_back(std::get<Bytes>(std::move(part)));
+        key += WriteHex(parts.back());
     }
-    const auto joined = [&parts](std::size_t count) {
-        std::string key;
-        for (std::size_t i = 0; i < count; ++i) {
-            key += WriteHex(parts[i]);
-        }
-        return key;
-    };
-    std::vector<KeyedCipher> ciphers;
     if (family == Family::block_cipher && parts[0] == parts[1] && parts[1] == parts[2]) {
-        ciphers.push_back({.cipher = Cipher::des, .key = joined(1)});
+        ciphers.push_back({.cipher = Cipher::des, .key = key.substr(0, 16)});
     }
     if (parts[2] == parts[0]) {
-        ciphers.push_back({.cipher = Cipher::two_key_tdes, .key = joined(2)});
+        ciphers.push_back({.cipher = Cipher::two_key_tdes, .key = key.substr(0, 32)});
     }
-    ciphers.push_back({.cipher = Cipher::three_key_tdes, .key = joined(3)});
+    ciphers.push_back({.cipher = Cipher::three_key_tdes, .key = key});
     return ciphers;
 }
 
 // KEY: AES-128; AES-192 and AES-256 keys are outside the library by design.
-KeyedCiphers Ciphers(const CavpRecord& record, Family family) {
+std::vector<KeyedCipher> Ciphers(const CavpRecord& record, Family family) {
     if (record.Find("key") == nullptr) {
         return TripleDesCiphers(record, family);
     }
-    auto key = HexField(record, "KEY");
-    if (const auto* refusal = std::get_if<Refusal>(&key)) {
-        return Failed(refusal->message);
-    }
-    const std::size_t size = std::get<Bytes>(key).size();
+    const std::size_t size = HexField(record, "KEY").size();
     if (size == 24 || size == 32) {
-        return Skipped("AES keys of 24 and 32 bytes: the library's AES is AES-128");
+        throw Skipped("AES keys of 24 and 32 bytes: the library's AES is AES-128");
     }
     if (size != TAVIK_AES_KEY_SIZE) {
-        return Failed("an AES key of " + std::to_string(size) +
-                      " bytes: the library's AES takes 16");
+        throw Failed("an AES key of " + std::to_string(size) +
+                     " bytes: the library's AES takes 16");
     }
-    return std::vector<KeyedCipher>{{.cipher = Cipher::aes, .key = *record.Find("key")}};
+    return {{.cipher = Cipher::aes, .key = *record.Find("key")}};
 }
 
-RecordResult Mismatch(Export by, const Bytes& got, const Bytes& expected) {
-    return Failed(std::string(ExportName(by)) + " gives " + WriteHex(got) + ", the file has " +
-                  WriteHex(expected));
+// An operation's refusal fails the record; a wrong answer names the export.
+Bytes Answer(const Outcome& outcome) {
+    if (const auto* refusal = std::get_if<Refusal>(&outcome)) {
+        throw Failed(refusal->message);
+    }
+    return *std::get<Shown>(outcome).data_out;
+}
+
+void Compare(Export by, const Bytes& got, const Bytes& expected) {
+    if (got != expected) {
+        throw Failed(std::string(ExportName(by)) + " gives " + WriteHex(got) + ", the file has " +
+                     WriteHex(expected));
+    }
 }
 
 // Every cipher the keys fit must pass; the first that does not decides.
 RecordResult CheckEach(const CavpRecord& record, Family family,
                        const std::function<RecordResult(const KeyedCipher&)>& check) {
-    KeyedCiphers keyed = Ciphers(record, family);
-    if (auto* result = std::get_if<RecordResult>(&keyed)) {
-        return *result;
-    }
     RecordResult all;
-    for (const KeyedCipher& cipher : std::get<std::vector<KeyedCipher>>(keyed)) {
+    for (const KeyedCipher& cipher : Ciphers(record, family)) {
         RecordResult one = check(cipher);
         if (one.verdict != Verdict::passed) {
             return one;
@@ -208,15 +204,9 @@ RecordResult CheckBlockRecord(const TavikAlgBinding& library, const CavpRecord& 
             "neither a block-cipher record under [ENCRYPT] or [DECRYPT] nor a CMAC record");
     }
     const std::string_view from_label = encrypt ? "PLAINTEXT" : "CIPHERTEXT";
-    const std::string_view to_label = encrypt ? "CIPHERTEXT" : "PLAINTEXT";
-    auto expected = HexField(record, to_label);
-    auto from = HexField(record, from_label);
-    for (const auto* read : {&from, &expected}) {
-        if (const auto* refusal = std::get_if<Refusal>(read)) {
-            return Failed(refusal->message);
-        }
-    }
-    if (std::get<Bytes>(from).empty() || std::get<Bytes>(expected).empty()) {
+    const Bytes expected = HexField(record, encrypt ? "CIPHERTEXT" : "PLAINTEXT");
+    const Bytes from = HexField(record, from_label);
+    if (from.empty() || expected.empty()) {
         return Failed("an empty PLAINTEXT or CIPHERTEXT");
     }
     const std::string* iv = record.Find("iv");
@@ -225,7 +215,7 @@ RecordResult CheckBlockRecord(const TavikAlgBinding& library, const CavpRecord& 
         const CipherChoice choice{.cipher = keyed.cipher,
                                   .chaining = iv != nullptr ? Chaining::cbc : Chaining::ecb};
         const std::size_t limit = CipherDataLimit(keyed.cipher);
-        if (std::get<Bytes>(from).size() > limit) {
+        if (from.size() > limit) {
             return Skipped(std::string(ExportName(CipherExport(choice, direction))) +
                            " takes at most " + std::to_string(limit) + " bytes");
         }
@@ -236,65 +226,51 @@ RecordResult CheckBlockRecord(const TavikAlgBinding& library, const CavpRecord& 
                                .iv = {.label = "IV"},
                                .data = {.label = from_label, .capacity = limit},
                                .odd_digits = kOddDigits};
-        const Outcome outcome = EncryptOrDecrypt(library, direction, fields, choice, rules);
-        if (const auto* refusal = std::get_if<Refusal>(&outcome)) {
-            return Failed(refusal->message);
-        }
-        const Bytes& got = *std::get<Shown>(outcome).data_out;
-        return got == std::get<Bytes>(expected)
-                   ? RecordResult{}
-                   : Mismatch(CipherExport(choice, direction), got, std::get<Bytes>(expected));
+        Compare(CipherExport(choice, direction),
+                Answer(EncryptOrDecrypt(library, direction, fields, choice, rules)), expected);
+        return RecordResult{};
     });
 }
 
-std::optional<std::size_t> NumberField(const CavpRecord& record, std::string_view name) {
-    const std::string* text = record.Find(name);
+std::size_t NumberField(const CavpRecord& record, std::string_view label) {
+    const std::string* text = record.Find(LowerCase(label));
     std::size_t value = 0;
     if (text == nullptr || text->empty() ||
         std::from_chars(text->data(), text->data() + text->size(), value).ptr !=
             text->data() + text->size()) {
-        return std::nullopt;
+        throw Failed(std::string(label) + " is missing or not a number");
     }
     return value;
 }
 
 RecordResult CheckCmacRecord(const TavikAlgBinding& library, const CavpRecord& record) {
-    const auto mlen = NumberField(record, "mlen");
-    const auto tlen = NumberField(record, "tlen");
-    auto message = HexField(record, "Msg");
-    auto mac = HexField(record, "Mac");
-    if (!mlen || !tlen) {
-        return Failed("Mlen or Tlen missing or not a number");
-    }
-    for (const auto* read : {&message, &mac}) {
-        if (const auto* refusal = std::get_if<Refusal>(read)) {
-            return Failed(refusal->message);
-        }
-    }
+    const std::size_t mlen = NumberField(record, "Mlen");
+    const std::size_t tlen = NumberField(record, "Tlen");
+    Bytes message = HexField(record, "Msg");
+    const Bytes expected = HexField(record, "Mac");
     std::vector<std::string> notes;
     std::string message_text = *record.Find("msg");
     // The files write "Msg = 00" for the empty message.
-    if (*mlen == 0 && std::get<Bytes>(message) == Bytes{0}) {
-        std::get<Bytes>(message).clear();
+    if (mlen == 0 && message == Bytes{0}) {
+        message.clear();
         message_text.clear();
         notes.emplace_back("Mlen 0 read as the empty message");
     }
-    const Bytes& expected = std::get<Bytes>(mac);
-    if (std::get<Bytes>(message).size() != *mlen || expected.size() != *tlen) {
+    if (message.size() != mlen || expected.size() != tlen) {
         return Failed("Msg or Mac does not hold Mlen or Tlen bytes");
     }
-    if (*tlen == 0) {
+    if (tlen == 0) {
         return Failed("Tlen 0: no MAC to compare");
     }
     RecordResult result = CheckEach(record, Family::cmac, [&](const KeyedCipher& keyed) {
         const Export by = CmacExport(keyed.cipher);
         const std::size_t limit = CmacDataLimit(keyed.cipher);
         const std::size_t block = AlgorithmOf(keyed.cipher).block;
-        if (*mlen > limit) {
+        if (mlen > limit) {
             return Skipped(std::string(ExportName(by)) + " takes at most " + std::to_string(limit) +
-                           " bytes; the message has " + std::to_string(*mlen));
+                           " bytes; the message has " + std::to_string(mlen));
         }
-        if (*tlen > block) {
+        if (tlen > block) {
             return Failed("a Mac longer than the block");
         }
         const Fields fields{
@@ -302,18 +278,12 @@ RecordResult CheckCmacRecord(const TavikAlgBinding& library, const CavpRecord& r
         const InputRules rules{.key = {.label = "Key"},
                                .data = {.label = "Msg", .capacity = limit},
                                .odd_digits = kOddDigits};
-        const Outcome outcome = Cmac(library, keyed.cipher, fields, rules);
-        if (const auto* refusal = std::get_if<Refusal>(&outcome)) {
-            return Failed(refusal->message);
-        }
-        Bytes got = *std::get<Shown>(outcome).data_out;
-        got.resize(*tlen);
-        if (got != expected) {
-            return Mismatch(by, got, expected);
-        }
+        Bytes got = Answer(Cmac(library, keyed.cipher, fields, rules));
+        got.resize(tlen);
+        Compare(by, got, expected);
         RecordResult passed;
-        if (*tlen < block) {
-            passed.notes.push_back("Tlen " + std::to_string(*tlen) +
+        if (tlen < block) {
+            passed.notes.push_back("Tlen " + std::to_string(tlen) +
                                    " compared on the MAC's leftmost bytes");
         }
         return passed;
@@ -326,38 +296,41 @@ RecordResult CheckRecord(const TavikAlgBinding& library, const CavpRecord& recor
     if (!record.problem.empty()) {
         return Failed(record.problem);
     }
-    if (record.Find("msg") != nullptr || record.Find("mac") != nullptr) {
-        return CheckCmacRecord(library, record);
+    try {
+        if (record.Find("msg") != nullptr || record.Find("mac") != nullptr) {
+            return CheckCmacRecord(library, record);
+        }
+        return CheckBlockRecord(library, record);
+    } catch (const RecordResult& found) {
+        return found;
     }
-    return CheckBlockRecord(library, record);
 }
 
+// Records per verdict, why each skipped one was skipped, and how many
+// records needed each note.
 struct FileTally {
-    std::size_t passed = 0;
-    std::size_t failed = 0;
-    std::size_t skipped = 0;
+    std::array<std::size_t, 3> verdicts{};
     std::map<std::string, std::size_t> skip_reasons;
-    std::map<std::string, std::size_t> notes; // records that needed each
+    std::map<std::string, std::size_t> notes;
+
+    std::size_t Count(Verdict verdict) const {
+        return verdicts.at(static_cast<std::size_t>(verdict));
+    }
+    void Add(const RecordResult& result) {
+        ++verdicts.at(static_cast<std::size_t>(result.verdict));
+        if (result.verdict == Verdict::skipped) {
+            ++skip_reasons[result.reason];
+        }
+        for (const auto& note : std::set<std::string>(result.notes.begin(), result.notes.end())) {
+            ++notes[note];
+        }
+    }
 };
 
-void Tally(const RecordResult& result, FileTally& tally) {
-    for (const auto& note : std::set<std::string>(result.notes.begin(), result.notes.end())) {
-        ++tally.notes[note];
-    }
-    if (result.verdict == Verdict::passed) {
-        ++tally.passed;
-    } else if (result.verdict == Verdict::failed) {
-        ++tally.failed;
-    } else {
-        ++tally.skipped;
-        ++tally.skip_reasons[result.reason];
-    }
-}
-
 std::string Summary(const std::string& path, const FileTally& tally) {
-    std::string line = path + ": " + std::to_string(tally.passed) + " passed, " +
-                       std::to_string(tally.failed) + " failed, " + std::to_string(tally.skipped) +
-                       " skipped";
+    std::string line = path + ": " + std::to_string(tally.Count(Verdict::passed)) + " passed, " +
+                       std::to_string(tally.Count(Verdict::failed)) + " failed, " +
+                       std::to_string(tally.Count(Verdict::skipped)) + " skipped";
     for (const auto& [reason, count] : tally.skip_reasons) {
         line += " [" + std::to_string(count) + " skipped: " + reason + "]";
     }
@@ -389,10 +362,10 @@ bool VerifyFile(Session& session, const TavikAlgBinding& library, const std::str
         if (result.verdict == Verdict::failed) {
             session.Refuse(RecordName(path, record) + ": " + result.reason);
         }
-        Tally(result, tally);
+        tally.Add(result);
     }
     session.PrintLine(Summary(path, tally));
-    return tally.failed == 0;
+    return tally.Count(Verdict::failed) == 0;
 }
 
 constexpr std::string_view kHelp =
