@@ -8,7 +8,6 @@
 #include <array>
 #include <cstdlib>
 #include <iostream>
-#include <iterator>
 
 #if defined(_WIN32)
 #include <windows.h>
