@@ -37,6 +37,12 @@ void Crc16(std::span<const std::uint8_t> data, std::uint16_t& crc) {
     }
 }
 
+std::uint16_t CrcB(std::span<const std::uint8_t> data) {
+    std::uint16_t crc = kCrcBStart;
+    Crc16(data, crc);
+    return static_cast<std::uint16_t>(~crc);
+}
+
 std::uint32_t Crc32(std::span<const std::uint8_t> data) {
     std::uint32_t crc = 0xFFFFFFFF;
     for (const std::uint8_t b : data) {
@@ -52,6 +58,10 @@ std::vector<std::uint8_t> Crc16Shown(std::span<const std::uint8_t> data) {
     std::uint16_t crc = kCrc16Start;
     Crc16(data, crc);
     return LittleEndian(crc);
+}
+
+std::vector<std::uint8_t> CrcBShown(std::span<const std::uint8_t> data) {
+    return LittleEndian(CrcB(data));
 }
 
 std::vector<std::uint8_t> Crc32Shown(std::span<const std::uint8_t> data) {

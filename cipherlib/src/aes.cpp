@@ -16,7 +16,13 @@ static_assert(kScheduleSize == kBlockSize * (kRounds + 1), "one round key per ro
 
 // State byte k is row k % 4 of column k / 4.
 constexpr std::size_t at(std::size_t column, std::size_t row) {
-    return 4 * (column % 4) + row;
+    return 4 * column + row;
+}
+
+// ShiftRows rotates row r left by r columns, so row r of column c receives the
+// byte of column (c + r) mod 4; InvShiftRows carries it back.
+constexpr std::size_t before_shift_rows(std::size_t column, std::size_t row) {
+    return at((column + row) % 4, row);
 }
 
 void add_round_key(State& state, Schedule schedule, std::size_t round) {
@@ -30,8 +36,8 @@ State mix_round(const State& s) {
     const auto& s3 = Tables::sbox_times3;
     State out{};
     for (std::size_t c = 0; c < 4; ++c) {
-        const std::uint8_t a0 = s[at(c, 0)], a1 = s[at(c + 1, 1)], a2 = s[at(c + 2, 2)],
-                           a3 = s[at(c + 3, 3)];
+        const std::uint8_t a0 = s[before_shift_rows(c, 0)], a1 = s[before_shift_rows(c, 1)],
+                           a2 = s[before_shift_rows(c, 2)], a3 = s[before_shift_rows(c, 3)];
         out[at(c, 0)] = static_cast<std::uint8_t>(s2[a0] ^ s3[a1] ^ sb[a2] ^ sb[a3]);
         out[at(c, 1)] = static_cast<std::uint8_t>(sb[a0] ^ s2[a1] ^ s3[a2] ^ sb[a3]);
         out[at(c, 2)] = static_cast<std::uint8_t>(sb[a0] ^ sb[a1] ^ s2[a2] ^ s3[a3]);
@@ -45,18 +51,18 @@ State sub_shift(const State& s) {
     State out{};
     for (std::size_t c = 0; c < 4; ++c) {
         for (std::size_t row = 0; row < 4; ++row) {
-            out[at(c, row)] = Tables::sbox[s[at(c + row, row)]];
+            out[at(c, row)] = Tables::sbox[s[before_shift_rows(c, row)]];
         }
     }
     return out;
 }
 
-// Row r moves right by r columns; every byte goes through the inverse S-box.
+// InvShiftRows (row r moves right by r columns) and InvSubBytes.
 State inv_shift_sub(const State& s) {
     State out{};
     for (std::size_t c = 0; c < 4; ++c) {
         for (std::size_t row = 0; row < 4; ++row) {
-            out[at(c + row, row)] = Tables::inv_sbox[s[at(c, row)]];
+            out[before_shift_rows(c, row)] = Tables::inv_sbox[s[at(c, row)]];
         }
     }
     return out;
@@ -72,10 +78,14 @@ State inv_mix_round(const State& s) {
     State scratch{};
     for (std::size_t c = 0; c < 4; ++c) {
         const std::uint8_t a0 = s[at(c, 0)], a1 = s[at(c, 1)], a2 = s[at(c, 2)], a3 = s[at(c, 3)];
-        scratch[at(c, 0)] = static_cast<std::uint8_t>(m14[a0] ^ m11[a1] ^ m13[a2] ^ m9[a3]);
-        scratch[at(c + 1, 1)] = static_cast<std::uint8_t>(m9[a0] ^ m14[a1] ^ m11[a2] ^ m13[a3]);
-        scratch[at(c + 2, 2)] = static_cast<std::uint8_t>(m13[a0] ^ m9[a1] ^ m14[a2] ^ m11[a3]);
-        scratch[at(c + 3, 3)] = static_cast<std::uint8_t>(m11[a0] ^ m13[a1] ^ m9[a2] ^ m14[a3]);
+        scratch[before_shift_rows(c, 0)] =
+            static_cast<std::uint8_t>(m14[a0] ^ m11[a1] ^ m13[a2] ^ m9[a3]);
+        scratch[before_shift_rows(c, 1)] =
+            static_cast<std::uint8_t>(m9[a0] ^ m14[a1] ^ m11[a2] ^ m13[a3]);
+        scratch[before_shift_rows(c, 2)] =
+            static_cast<std::uint8_t>(m13[a0] ^ m9[a1] ^ m14[a2] ^ m11[a3]);
+        scratch[before_shift_rows(c, 3)] =
+            static_cast<std::uint8_t>(m11[a0] ^ m13[a1] ^ m9[a2] ^ m14[a3]);
     }
     State out{};
     std::transform(scratch.begin(), scratch.end(), out.begin(),
@@ -136,10 +146,8 @@ using tavik::aes::kBlockSize;
 template <typename Cipher>
 void one_block(const std::uint8_t* input, const std::uint8_t* round_keys, std::uint8_t* output,
                Cipher cipher) {
-    const auto in = tavik::bytes<kBlockSize>(input);
-    tavik::aes::State state{};
-    std::copy(in.begin(), in.end(), state.begin());
-    state = cipher(state, tavik::bytes<tavik::aes::kScheduleSize>(round_keys));
+    const tavik::aes::State state = cipher(tavik::aes::state_of(tavik::bytes<kBlockSize>(input)),
+                                           tavik::bytes<tavik::aes::kScheduleSize>(round_keys));
     const auto out = tavik::bytes<kBlockSize>(output);
     std::copy(state.begin(), state.end(), out.begin());
 }

@@ -15,6 +15,13 @@ inline constexpr std::size_t kScheduleSize = TAVIK_AES_SCHEDULE_SIZE;
 using State = Block<kBlockSize>;
 using Schedule = std::span<const std::uint8_t, kScheduleSize>;
 
+// A block's bytes as a state of the engine's own.
+inline State state_of(std::span<const std::uint8_t, kBlockSize> bytes) {
+    State state{};
+    std::copy(bytes.begin(), bytes.end(), state.begin());
+    return state;
+}
+
 void expand_key(std::span<const std::uint8_t, kKeySize> key,
                 std::span<std::uint8_t, kScheduleSize> schedule);
 // The ten rounds of FIPS 197 Cipher and of its direct InvCipher.

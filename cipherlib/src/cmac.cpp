@@ -38,39 +38,51 @@ Block<B> double_block(const Block<B>& in, const Block<B>& rb) {
     return out;
 }
 
-// M_last: the complete last block XOR K1, or the padded short (or empty)
-// last block XOR K2.
+template <std::size_t B>
+struct Subkeys {
+    Block<B> k1;
+    Block<B> k2;
+};
+
+// SP 800-38B 6.1: L = E(0^b), K1 = double(L), K2 = double(K1).
 template <std::size_t B, typename Encrypt>
-Block<B> last_block(std::span<const std::uint8_t> message, const Block<B>& rb, Encrypt encrypt) {
+Subkeys<B> derive_subkeys(const Block<B>& rb, Encrypt encrypt) {
     const Block<B> k1 = double_block<B>(encrypt(Block<B>{}), rb);
-    const bool complete = !message.empty() && message.size() % B == 0;
-    const std::size_t start = message.empty() ? 0 : (message.size() - 1) / B * B;
-    const auto tail = message.subspan(start);
+    return {.k1 = k1, .k2 = double_block<B>(k1, rb)};
+}
+
+// M_last from the bytes of the last block: complete, XOR K1; short or empty,
+// padded with 0x80 and zeros, XOR K2.
+template <std::size_t B>
+Block<B> last_block(std::span<const std::uint8_t> tail, const Subkeys<B>& subkeys) {
     Block<B> last{};
     std::copy(tail.begin(), tail.end(), last.begin());
-    if (complete) {
-        tavik::xor_into<B>(last, k1);
+    if (tail.size() == B) {
+        tavik::xor_into<B>(last, subkeys.k1);
     } else {
         last[tail.size()] = 0x80;
-        tavik::xor_into<B>(last, double_block<B>(k1, rb));
+        tavik::xor_into<B>(last, subkeys.k2);
     }
     return last;
 }
 
-// `mac` is written only at the end, so it may alias the message.
+// SP 800-38B 6.2 with the chain starting from `iv`. `mac` is written only at
+// the end, so it may alias the message.
 template <std::size_t B, typename Encrypt>
 void cmac(std::span<const std::uint8_t> message, const Block<B>& rb,
           std::span<const std::uint8_t, B> iv, std::span<std::uint8_t, B> mac, Encrypt encrypt) {
-    Block<B> last = last_block<B>(message, rb, encrypt);
+    const Subkeys<B> subkeys = derive_subkeys<B>(rb, encrypt);
+    // n blocks, the empty message counting as one; every block before the last is whole.
+    const std::size_t n = message.empty() ? 1 : (message.size() + B - 1) / B;
+    const std::size_t chained = n - 1;
     Block<B> x{};
     std::copy(iv.begin(), iv.end(), x.begin());
-    const std::size_t chained = message.empty() ? 0 : (message.size() - 1) / B;
     for (std::size_t i = 0; i < chained; ++i) {
         tavik::xor_into<B>(x, message.subspan(i * B).first<B>());
         x = encrypt(x);
     }
-    tavik::xor_into<B>(last, x);
-    const Block<B> tag = encrypt(last);
+    tavik::xor_into<B>(x, last_block<B>(message.subspan(chained * B), subkeys));
+    const Block<B> tag = encrypt(x);
     std::copy(tag.begin(), tag.end(), mac.begin());
 }
 

@@ -1,5 +1,7 @@
-// The constant tables of the DES engine, as printed in FIPS 46-3: every entry
-// is a 1-based bit position, so entry n selects bit cell n - 1.
+// The constant tables of the DES engine. Every one is as printed in FIPS 46-3
+// except the final permutation, which is IP^-1 with its halves exchanged
+// (see there). Every entry is a 1-based bit position: entry n selects bit
+// cell n - 1.
 #ifndef TAVIK_ALG_DES_TABLES_H
 #define TAVIK_ALG_DES_TABLES_H
 
@@ -8,7 +10,7 @@
 
 namespace tavik::des {
 
-// The tables keep the standards' printed rows.
+// Laid out by hand; the formatter would reflow the rows.
 // clang-format off
 struct Tables {
     // FIPS 46-3 IP: the initial permutation of the 64 input bits.

@@ -14,7 +14,8 @@ using orvelin::fuzz::CipherCase;
 using orvelin::fuzz::Export;
 using orvelin::fuzz::Require;
 using orvelin::fuzz::Same;
-using orvelin::fuzz::peer::Cipher;
+namespace peer = testing_support::peer;
+using peer::Cipher;
 
 using BlockFunction = std::int32_t (*)(const std::uint8_t*, const std::uint8_t*,
                                        std::uint8_t*) noexcept;
@@ -44,8 +45,7 @@ bool InPlace(const CipherCase& c) {
 
 void CompareDesBlock(const CipherCase& c) {
     Bytes block = orvelin::fuzz::LeadingBytes(c.data, TAVIK_DES_BLOCK_SIZE);
-    const Bytes expected =
-        orvelin::fuzz::peer::Ecb(Cipher::des, c.mode == TAVIK_MODE_ENCRYPT, c.key, block);
+    const Bytes expected = peer::ecb(Cipher::des, c.mode == TAVIK_MODE_ENCRYPT, c.key, block);
     Require(EnOrDecrypt_DES(c.mode, c.key.data(), block.data()) == TAVIK_DONE);
     Require(block == expected);
 }
@@ -61,8 +61,8 @@ void CompareDesEcb(const CipherCase& c) {
         return;
     }
     Require(result == TAVIK_DONE);
-    Require(data == orvelin::fuzz::peer::Ecb(CipherOf(c.function), c.mode == TAVIK_MODE_ENCRYPT,
-                                             c.key, message.bytes));
+    Require(data ==
+            peer::ecb(CipherOf(c.function), c.mode == TAVIK_MODE_ENCRYPT, c.key, message.bytes));
 }
 
 void CompareDesCbc(const CipherCase& c) {
@@ -78,8 +78,7 @@ void CompareDesCbc(const CipherCase& c) {
         return;
     }
     Bytes peer_iv = c.iv;
-    const Bytes expected =
-        orvelin::fuzz::peer::Cbc(CipherOf(c.function), c.mode, c.key, peer_iv, message.bytes);
+    const Bytes expected = peer::cbc(CipherOf(c.function), c.mode, c.key, peer_iv, message.bytes);
     Require(result == TAVIK_DONE && data == expected && iv == peer_iv);
 }
 
@@ -98,7 +97,7 @@ void CompareCmac(const CipherCase& c) {
         return;
     }
     Require(result == TAVIK_DONE);
-    Require(mac == orvelin::fuzz::peer::Cmac(CipherOf(c.function), c.key, c.iv, message.bytes));
+    Require(mac == peer::cmac_from_iv(CipherOf(c.function), c.key, c.iv, message.bytes));
 }
 
 Bytes Schedule(const Bytes& key) {
@@ -114,7 +113,7 @@ void CompareAesBlock(const CipherCase& c, bool encrypt) {
     Bytes output = InPlace(c) ? input : Bytes(TAVIK_AES_BLOCK_SIZE, c.variation);
     const std::uint8_t* const source = InPlace(c) ? output.data() : input.data();
     Require(block_function(source, schedule.data(), output.data()) == TAVIK_DONE);
-    Require(output == orvelin::fuzz::peer::Ecb(Cipher::aes128, encrypt, c.key, input));
+    Require(output == peer::ecb(Cipher::aes128, encrypt, c.key, input));
 }
 
 void CompareAesCbc(const CipherCase& c) {
@@ -132,9 +131,8 @@ void CompareAesCbc(const CipherCase& c) {
     const std::size_t whole = message.bytes.size() - message.bytes.size() % TAVIK_AES_BLOCK_SIZE;
     Bytes peer_iv = c.iv;
     const auto mode = encrypt ? TAVIK_MODE_CBC_ENCRYPT : TAVIK_MODE_CBC_DECRYPT;
-    const Bytes expected =
-        orvelin::fuzz::peer::Cbc(Cipher::aes128, static_cast<std::uint8_t>(mode), c.key, peer_iv,
-                                 std::span(message.bytes).first(whole));
+    const Bytes expected = peer::cbc(Cipher::aes128, static_cast<std::uint8_t>(mode), c.key,
+                                     peer_iv, std::span(message.bytes).first(whole));
     Require(Same(std::span(output).first(whole), expected));
 }
 

@@ -3,6 +3,7 @@
 // Each record becomes one input in OUT_DIR/TARGET/: the cipher targets get the
 // call the record describes, hex_text_fuzz gets its message as text.
 #include "cipher_case.h"
+#include "hex.h"
 #include "vector_records.h"
 
 #include <algorithm>
@@ -12,7 +13,6 @@
 #include <optional>
 #include <set>
 #include <string>
-#include <string_view>
 #include <utility>
 #include <vector>
 
@@ -22,39 +22,28 @@ namespace fs = std::filesystem;
 using orvelin::fuzz::Bytes;
 using orvelin::fuzz::CipherCase;
 using orvelin::fuzz::Export;
-using orvelin::fuzz::VectorRecord;
+using testing_support::from_hex;
+using testing_support::Record;
 
 constexpr std::size_t kLongestText = 4096;
 
-unsigned Nibble(char c) {
-    return static_cast<unsigned>(c <= '9' ? c - '0' : (c | 0x20) - 'a' + 10);
-}
-
-Bytes FromHex(std::string_view text) {
-    Bytes out(text.size() / 2);
-    for (std::size_t i = 0; i < out.size(); ++i) {
-        out[i] = static_cast<std::uint8_t>(Nibble(text[2 * i]) << 4 | Nibble(text[2 * i + 1]));
-    }
-    return out;
-}
-
 // The number of distinct DES keys of a record and their bytes: KEYs is one
 // key; KEY1..3 are one, two (K3 = K1) or three.
-std::optional<std::pair<int, Bytes>> DesKeys(const VectorRecord& r) {
-    if (const auto single = r.Field("KEYS")) {
-        return std::pair{1, FromHex(*single)};
+std::optional<std::pair<int, Bytes>> DesKeys(const Record& r) {
+    if (const auto single = r.find("KEYs")) {
+        return std::pair{1, from_hex(*single)};
     }
-    const auto k1 = r.Field("KEY1"), k2 = r.Field("KEY2"), k3 = r.Field("KEY3");
+    const auto k1 = r.find("KEY1"), k2 = r.find("KEY2"), k3 = r.find("KEY3");
     if (!k1 || !k2 || !k3) {
         return std::nullopt;
     }
     if (*k1 == *k2 && *k2 == *k3) {
-        return std::pair{1, FromHex(*k1)};
+        return std::pair{1, from_hex(*k1)};
     }
     if (*k1 == *k3) {
-        return std::pair{2, FromHex(*k1 + *k2)};
+        return std::pair{2, from_hex(*k1 + *k2)};
     }
-    return std::pair{3, FromHex(*k1 + *k2 + *k3)};
+    return std::pair{3, from_hex(*k1 + *k2 + *k3)};
 }
 
 Export ByKeys(int keys, Export one, Export two, Export three) {
@@ -63,12 +52,12 @@ Export ByKeys(int keys, Export one, Export two, Export three) {
 
 // The text of the record's message: the ciphertext in a DECRYPT section,
 // else the plaintext or the message.
-std::optional<std::string> MessageText(const VectorRecord& r) {
+std::optional<std::string> MessageText(const Record& r) {
     const std::vector<std::string> names =
         r.section == "DECRYPT" ? std::vector<std::string>{"CIPHERTEXT"}
                                : std::vector<std::string>{"PLAINTEXT", "MSG", "MESSAGE"};
     for (const auto& name : names) {
-        if (const auto value = r.Field(name)) {
+        if (const auto value = r.find(name)) {
             return value;
         }
     }
@@ -76,28 +65,28 @@ std::optional<std::string> MessageText(const VectorRecord& r) {
 }
 
 // A CMAC record with Mlen 0 writes its empty message as 00.
-Bytes MessageOf(const VectorRecord& r) {
-    return r.Field("MLEN") == "0" ? Bytes{} : FromHex(MessageText(r).value_or(""));
+Bytes MessageOf(const Record& r) {
+    return r.find("Mlen") == "0" ? Bytes{} : from_hex(MessageText(r).value_or(""));
 }
 
-bool SetAesCall(const fs::path& file, const VectorRecord& r, CipherCase& c) {
+bool SetAesCall(const fs::path& file, const Record& r, CipherCase& c) {
     const std::string name = file.filename().string();
-    const auto key = r.Field("KEY");
+    const auto key = r.find("KEY");
     if (!key || !(name.starts_with("ECB") || name.starts_with("CBC"))) {
         return false;
     }
     const bool decrypt = r.section == "DECRYPT";
-    c.key = FromHex(*key);
+    c.key = from_hex(*key);
     if (name.starts_with("CBC")) {
         c.function = decrypt ? Export::AES_DecryptCBC : Export::AES_EncryptCBC;
-        c.iv = FromHex(r.Field("IV").value_or(""));
+        c.iv = from_hex(r.find("IV").value_or(""));
     } else {
         c.function = decrypt ? Export::AES_Decrypt : Export::AES_Encrypt;
     }
     return true;
 }
 
-bool SetDesCall(const fs::path& file, const VectorRecord& r, CipherCase& c) {
+bool SetDesCall(const fs::path& file, const Record& r, CipherCase& c) {
     const std::string name = file.filename().string();
     const auto keys = DesKeys(r);
     if (!keys || !(name.starts_with("TECB") || name.starts_with("TCBC"))) {
@@ -109,7 +98,7 @@ bool SetDesCall(const fs::path& file, const VectorRecord& r, CipherCase& c) {
         c.function = ByKeys(keys->first, Export::EnOrDecrypt_DES_CBC, Export::EnOrDecrypt_3DES_CBC,
                             Export::EnOrDecrypt_3DES_3KEY_CBC);
         c.mode = decrypt ? TAVIK_MODE_CBC_DECRYPT : TAVIK_MODE_CBC_ENCRYPT;
-        c.iv = FromHex(r.Field("IV").value_or(""));
+        c.iv = from_hex(r.find("IV").value_or(""));
     } else {
         c.function = ByKeys(keys->first, Export::EnOrDecrypt_DES, Export::EnOrDecrypt_3DES,
                             Export::EnOrDecrypt_3DES_3KEY);
@@ -119,13 +108,13 @@ bool SetDesCall(const fs::path& file, const VectorRecord& r, CipherCase& c) {
 }
 
 // The vectors' CMACs start from a zero IV.
-bool SetCmacCall(const fs::path& file, const VectorRecord& r, CipherCase& c) {
+bool SetCmacCall(const fs::path& file, const Record& r, CipherCase& c) {
     if (file.parent_path().filename() != "cmac") {
         return false;
     }
-    if (const auto key = r.Field("KEY")) {
+    if (const auto key = r.find("KEY")) {
         c.function = Export::AES_CMAC;
-        c.key = FromHex(*key);
+        c.key = from_hex(*key);
     } else if (const auto keys = DesKeys(r); keys && keys->first > 1) {
         c.function = keys->first == 2 ? Export::TDES_CMAC : Export::TDES_3KEY_CMAC;
         c.key = keys->second;
@@ -138,7 +127,7 @@ bool SetCmacCall(const fs::path& file, const VectorRecord& r, CipherCase& c) {
     return c.data.size() <= longest;
 }
 
-std::optional<CipherCase> CaseOf(const fs::path& file, const VectorRecord& r) {
+std::optional<CipherCase> CaseOf(const fs::path& file, const Record& r) {
     CipherCase c;
     c.data = MessageOf(r);
     if (!SetAesCall(file, r, c) && !SetDesCall(file, r, c) && !SetCmacCall(file, r, c)) {
@@ -216,7 +205,7 @@ int main(int argc, char** argv) {
     SeedWriter hex({out / "hex_text_fuzz"});
     std::set<std::string> texts;
     for (const auto& file : VectorFiles(vectors)) {
-        for (const auto& record : orvelin::fuzz::ReadVectorRecords(file)) {
+        for (const auto& record : testing_support::read_vector_file(file)) {
             if (const auto c = CaseOf(file, record)) {
                 cipher.Write(orvelin::fuzz::Encode(*c));
             }

@@ -1,0 +1,45 @@
+// What the card-practice tests share: the bound library (the real one, or
+// the skewed build whose whole-message exports lie), reading an outcome, and
+// OpenSSL's primitives as an independent oracle.
+#ifndef ORVELIN_TESTS_CARD_TEST_SUPPORT_H
+#define ORVELIN_TESTS_CARD_TEST_SUPPORT_H
+
+#include "block_cipher.h"
+#include "card_result.h"
+#include "hex.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+namespace card_tests {
+
+using orvelin::card::Bytes;
+using orvelin::card::CardOutcome;
+using orvelin::card::CardResult;
+using orvelin::card::CipherModel;
+
+const orvelin::TavikAlgBinding& Library();
+const orvelin::TavikAlgBinding& SkewedLibrary();
+
+// "des", "2tdes", "3tdes", "aes" as the data files name them.
+CipherModel CipherNamed(const std::string& name);
+
+// A copy of the result, or a failure naming the refusal (and an empty result).
+CardResult Done(const CardOutcome& outcome);
+// The refusal's message, or a failure when the operation was done.
+std::string RefusalOf(const CardOutcome& outcome);
+// The bytes of the step with this label, or empty when there is none.
+Bytes StepNamed(const CardResult& result, const std::string& label);
+
+// OpenSSL: one cipher over whole blocks without padding, CBC from `iv` or
+// ECB without one. Single DES and two-key keys run as three-key EDE.
+Bytes OpenSslEncrypt(const CipherModel& cipher, const Bytes& key, const Bytes& iv,
+                     const Bytes& data);
+Bytes OpenSslDecrypt(const CipherModel& cipher, const Bytes& key, const Bytes& data);
+// OpenSSL's CMAC (zero IV, full block).
+Bytes OpenSslCmac(const CipherModel& cipher, const Bytes& key, const Bytes& message);
+
+} // namespace card_tests
+
+#endif
