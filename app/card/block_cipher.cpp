@@ -38,15 +38,14 @@ constexpr std::size_t kAesCbcLimit =
 } // namespace
 
 BlockAlgorithm AlgorithmOf(const CipherModel& model) {
-    if (model.aes_enabled) {
+    switch (model.cipher) {
+    case Cipher::aes:
         return BlockAlgorithm::aes;
-    }
-    switch (model.des_variant) {
-    case DesVariant::two_key:
+    case Cipher::two_key_tdes:
         return BlockAlgorithm::two_key_tdes;
-    case DesVariant::three_key:
+    case Cipher::three_key_tdes:
         return BlockAlgorithm::three_key_tdes;
-    case DesVariant::single_des:
+    case Cipher::des:
         break;
     }
     return BlockAlgorithm::des;
