@@ -47,10 +47,6 @@ const DesFamilyMember& MemberOf(Cipher cipher) {
     return kDesFamily.at(static_cast<std::size_t>(cipher));
 }
 
-#define ORVELIN_EXPORT_NAME(name) std::string_view(#name),
-constexpr std::array kExportNames = {TAVIK_ALG_EXPORTS(ORVELIN_EXPORT_NAME)};
-#undef ORVELIN_EXPORT_NAME
-
 // AES_EncryptCBC and AES_DecryptCBC take a 16-bit length: its whole blocks.
 constexpr std::size_t kAesDataLimit =
     std::numeric_limits<std::uint16_t>::max() / TAVIK_AES_BLOCK_SIZE * TAVIK_AES_BLOCK_SIZE;
@@ -112,10 +108,6 @@ void RunDesFamily(const TavikAlgBinding& library, Direction direction, const Cip
 }
 
 } // namespace
-
-std::string_view ExportName(Export export_id) {
-    return kExportNames.at(static_cast<std::size_t>(export_id));
-}
 
 Export CipherExport(const CipherChoice& choice, Direction direction) {
     const bool encrypt = direction == Direction::encrypt;

@@ -9,6 +9,7 @@
 #include "messages.h"
 #include "tavik_alg_binding.h"
 
+#include <array>
 #include <cstdint>
 #include <optional>
 #include <string>
@@ -76,8 +77,13 @@ CipherChoice CipherChoiceOf(const CheckMarks& marks);
 #define ORVELIN_EXPORT_ENUMERATOR(name) name,
 enum class Export { TAVIK_ALG_EXPORTS(ORVELIN_EXPORT_ENUMERATOR) };
 #undef ORVELIN_EXPORT_ENUMERATOR
+#define ORVELIN_EXPORT_NAME(name) std::string_view(#name),
+inline constexpr std::array kExportNames = {TAVIK_ALG_EXPORTS(ORVELIN_EXPORT_NAME)};
+#undef ORVELIN_EXPORT_NAME
 
-std::string_view ExportName(Export export_id);
+constexpr std::string_view ExportName(Export export_id) {
+    return kExportNames.at(static_cast<std::size_t>(export_id));
+}
 // The export a whole message goes through.
 Export CipherExport(const CipherChoice& choice, Direction direction);
 // Throws std::invalid_argument for single DES, which has no CMAC.
