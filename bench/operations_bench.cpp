@@ -10,8 +10,9 @@
 
 namespace {
 
+using orvelin::Chaining;
+using orvelin::Cipher;
 using orvelin::CipherChoice;
-using orvelin::DesVariant;
 
 const orvelin::TavikAlgBinding& Library() {
     static const orvelin::TavikAlgBinding binding = orvelin::BindAtStartUp(
@@ -26,29 +27,27 @@ const std::string kIv8(16, '3');
 const std::string kIv16(32, '4');
 
 void BM_Cipher(benchmark::State& state, CipherChoice choice, bool encrypt) {
-    const std::string& key = choice.aes_enabled                            ? kKey16
-                             : choice.des_variant == DesVariant::three_key ? kKey24
-                                                                           : kKey16;
-    const orvelin::Fields fields{key, choice.aes_enabled ? kIv16 : kIv8, kData256};
+    const std::string& key = choice.cipher == Cipher::three_key_tdes ? kKey24 : kKey16;
+    const orvelin::Fields fields{key, choice.cipher == Cipher::aes ? kIv16 : kIv8, kData256};
     for (auto _ : state) {
         benchmark::DoNotOptimize(encrypt ? orvelin::Encrypt(Library(), fields, choice)
                                          : orvelin::Decrypt(Library(), fields, choice));
     }
 }
-BENCHMARK_CAPTURE(BM_Cipher, DES_CBC_encrypt, CipherChoice{false, DesVariant::single_des, true},
-                  true);
-BENCHMARK_CAPTURE(BM_Cipher, DES_ECB_decrypt, CipherChoice{false, DesVariant::single_des, false},
-                  false);
-BENCHMARK_CAPTURE(BM_Cipher, 2TDES_CBC_encrypt, CipherChoice{false, DesVariant::two_key, true},
-                  true);
-BENCHMARK_CAPTURE(BM_Cipher, 3TDES_CBC_encrypt, CipherChoice{false, DesVariant::three_key, true},
-                  true);
-BENCHMARK_CAPTURE(BM_Cipher, 3TDES_CBC_decrypt, CipherChoice{false, DesVariant::three_key, true},
-                  false);
-BENCHMARK_CAPTURE(BM_Cipher, AES_CBC_encrypt, CipherChoice{true, DesVariant::single_des, true},
-                  true);
-BENCHMARK_CAPTURE(BM_Cipher, AES_ECB_decrypt, CipherChoice{true, DesVariant::single_des, false},
-                  false);
+BENCHMARK_CAPTURE(BM_Cipher, DES_CBC_encrypt,
+                  CipherChoice{.cipher = Cipher::des, .chaining = Chaining::cbc}, true);
+BENCHMARK_CAPTURE(BM_Cipher, DES_ECB_decrypt,
+                  CipherChoice{.cipher = Cipher::des, .chaining = Chaining::ecb}, false);
+BENCHMARK_CAPTURE(BM_Cipher, 2TDES_CBC_encrypt,
+                  CipherChoice{.cipher = Cipher::two_key_tdes, .chaining = Chaining::cbc}, true);
+BENCHMARK_CAPTURE(BM_Cipher, 3TDES_CBC_encrypt,
+                  CipherChoice{.cipher = Cipher::three_key_tdes, .chaining = Chaining::cbc}, true);
+BENCHMARK_CAPTURE(BM_Cipher, 3TDES_CBC_decrypt,
+                  CipherChoice{.cipher = Cipher::three_key_tdes, .chaining = Chaining::cbc}, false);
+BENCHMARK_CAPTURE(BM_Cipher, AES_CBC_encrypt,
+                  CipherChoice{.cipher = Cipher::aes, .chaining = Chaining::cbc}, true);
+BENCHMARK_CAPTURE(BM_Cipher, AES_ECB_decrypt,
+                  CipherChoice{.cipher = Cipher::aes, .chaining = Chaining::ecb}, false);
 
 void BM_AesCmac(benchmark::State& state) {
     for (auto _ : state) {

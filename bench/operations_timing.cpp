@@ -17,8 +17,9 @@
 
 namespace {
 
+using orvelin::Chaining;
+using orvelin::Cipher;
 using orvelin::CipherChoice;
-using orvelin::DesVariant;
 using Press = std::function<orvelin::Outcome()>;
 
 const std::string kData256(512, 'A');
@@ -39,8 +40,8 @@ const orvelin::TavikAlgBinding& Library() {
 }
 
 Press Cipher(CipherChoice choice, bool encrypt) {
-    const std::string& key = choice.des_variant == DesVariant::three_key ? kKey24 : kKey16;
-    const orvelin::Fields fields{key, choice.aes_enabled ? kIv16 : kIv8, kData256};
+    const std::string& key = choice.cipher == Cipher::three_key_tdes ? kKey24 : kKey16;
+    const orvelin::Fields fields{key, choice.cipher == Cipher::aes ? kIv16 : kIv8, kData256};
     return [fields, choice, encrypt] {
         return encrypt ? orvelin::Encrypt(Library(), fields, choice)
                        : orvelin::Decrypt(Library(), fields, choice);
@@ -68,13 +69,16 @@ orvelin::Outcome KeyXorIn() {
 
 std::vector<Operation> Operations() {
     return {
-        {"DES_CBC_encrypt", Cipher({false, DesVariant::single_des, true}, true)},
-        {"DES_ECB_decrypt", Cipher({false, DesVariant::single_des, false}, false)},
-        {"2TDES_CBC_encrypt", Cipher({false, DesVariant::two_key, true}, true)},
-        {"3TDES_CBC_encrypt", Cipher({false, DesVariant::three_key, true}, true)},
-        {"3TDES_CBC_decrypt", Cipher({false, DesVariant::three_key, true}, false)},
-        {"AES_CBC_encrypt", Cipher({true, DesVariant::single_des, true}, true)},
-        {"AES_ECB_decrypt", Cipher({true, DesVariant::single_des, false}, false)},
+        {"DES_CBC_encrypt", Cipher({.cipher = Cipher::des, .chaining = Chaining::cbc}, true)},
+        {"DES_ECB_decrypt", Cipher({.cipher = Cipher::des, .chaining = Chaining::ecb}, false)},
+        {"2TDES_CBC_encrypt",
+         Cipher({.cipher = Cipher::two_key_tdes, .chaining = Chaining::cbc}, true)},
+        {"3TDES_CBC_encrypt",
+         Cipher({.cipher = Cipher::three_key_tdes, .chaining = Chaining::cbc}, true)},
+        {"3TDES_CBC_decrypt",
+         Cipher({.cipher = Cipher::three_key_tdes, .chaining = Chaining::cbc}, false)},
+        {"AES_CBC_encrypt", Cipher({.cipher = Cipher::aes, .chaining = Chaining::cbc}, true)},
+        {"AES_ECB_decrypt", Cipher({.cipher = Cipher::aes, .chaining = Chaining::ecb}, false)},
         {"AES_CMAC", AesCmac},
         {"TDES_CMAC", TdesCmac},
         {"3KTDES_CMAC", Tdes3KeyCmac},

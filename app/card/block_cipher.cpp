@@ -18,13 +18,15 @@ struct AlgorithmFacts {
 };
 
 constexpr std::array<AlgorithmFacts, 4> kFacts = {{
-    {TAVIK_DES_KEY_SIZE, TAVIK_DES_BLOCK_SIZE, "DES", "EnOrDecrypt_DES_CBC", "", 0},
-    {TAVIK_2TDES_KEY_SIZE, TAVIK_DES_BLOCK_SIZE, "2TDES", "EnOrDecrypt_3DES_CBC", "TDES_CMAC",
+    {TAVIK_DES_KEY_SIZE, TAVIK_DES_BLOCK_SIZE, "DES", ExportName(Export::EnOrDecrypt_DES_CBC), "",
+     0},
+    {TAVIK_2TDES_KEY_SIZE, TAVIK_DES_BLOCK_SIZE, "2TDES", ExportName(Export::EnOrDecrypt_3DES_CBC),
+     ExportName(Export::TDES_CMAC), TAVIK_TDES_CMAC_MAX_LENGTH},
+    {TAVIK_3TDES_KEY_SIZE, TAVIK_DES_BLOCK_SIZE, "3TDES",
+     ExportName(Export::EnOrDecrypt_3DES_3KEY_CBC), ExportName(Export::TDES_3KEY_CMAC),
      TAVIK_TDES_CMAC_MAX_LENGTH},
-    {TAVIK_3TDES_KEY_SIZE, TAVIK_DES_BLOCK_SIZE, "3TDES", "EnOrDecrypt_3DES_3KEY_CBC",
-     "TDES_3KEY_CMAC", TAVIK_TDES_CMAC_MAX_LENGTH},
-    {TAVIK_AES_KEY_SIZE, TAVIK_AES_BLOCK_SIZE, "AES-128", "AES_EncryptCBC", "AES_CMAC",
-     TAVIK_AES_CMAC_MAX_LENGTH},
+    {TAVIK_AES_KEY_SIZE, TAVIK_AES_BLOCK_SIZE, "AES-128", ExportName(Export::AES_EncryptCBC),
+     ExportName(Export::AES_CMAC), TAVIK_AES_CMAC_MAX_LENGTH},
 }};
 
 const AlgorithmFacts& FactsOf(BlockAlgorithm algorithm) {
@@ -38,15 +40,14 @@ constexpr std::size_t kAesCbcLimit =
 } // namespace
 
 BlockAlgorithm AlgorithmOf(const CipherModel& model) {
-    if (model.aes_enabled) {
+    switch (model.cipher) {
+    case Cipher::aes:
         return BlockAlgorithm::aes;
-    }
-    switch (model.des_variant) {
-    case DesVariant::two_key:
+    case Cipher::two_key_tdes:
         return BlockAlgorithm::two_key_tdes;
-    case DesVariant::three_key:
+    case Cipher::three_key_tdes:
         return BlockAlgorithm::three_key_tdes;
-    case DesVariant::single_des:
+    case Cipher::des:
         break;
     }
     return BlockAlgorithm::des;

@@ -19,17 +19,14 @@
 
 namespace orvelin::card {
 
-// The cipher an operation names, in the core's model: AES ENABLE and the
-// DES-family member (the CBC mark is not read). AlgorithmOf is the one place
-// that maps it onto the library.
+// The cipher an operation names, in the core's one model (its chaining is
+// not read). AlgorithmOf is the one place that maps it onto the library.
 using CipherModel = orvelin::CipherChoice;
 
-inline constexpr CipherModel kCardDes{.aes_enabled = false, .des_variant = DesVariant::single_des};
-inline constexpr CipherModel kCardTwoKeyTdes{.aes_enabled = false,
-                                             .des_variant = DesVariant::two_key};
-inline constexpr CipherModel kCardThreeKeyTdes{.aes_enabled = false,
-                                               .des_variant = DesVariant::three_key};
-inline constexpr CipherModel kCardAes{.aes_enabled = true};
+inline constexpr CipherModel kCardDes{.cipher = Cipher::des};
+inline constexpr CipherModel kCardTwoKeyTdes{.cipher = Cipher::two_key_tdes};
+inline constexpr CipherModel kCardThreeKeyTdes{.cipher = Cipher::three_key_tdes};
+inline constexpr CipherModel kCardAes{.cipher = Cipher::aes};
 
 // The library's block ciphers.
 enum class BlockAlgorithm { des, two_key_tdes, three_key_tdes, aes };

@@ -117,9 +117,11 @@ Bytes RetailMac(const CheckedMac& mac, CardResult& result, std::string_view pref
     const Bytes last_input =
         XorBytes(std::span(mac.padded).last(TAVIK_DES_BLOCK_SIZE), before_last);
     if (!chains_agree || mac.k_and_k_prime->Encrypt(last_input) != full) {
-        NoteCheckFailure(
-            result, messages::RoutesDisagree("The retail MAC's steps through the block exports",
-                                             "EnOrDecrypt_DES_CBC with EnOrDecrypt_3DES"));
+        NoteCheckFailure(result,
+                         messages::RoutesDisagree(
+                             "The retail MAC's steps through the block exports",
+                             std::string(ExportName(Export::EnOrDecrypt_DES_CBC)) + " with " +
+                                 std::string(ExportName(Export::EnOrDecrypt_3DES))));
     }
     return full;
 }

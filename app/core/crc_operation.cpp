@@ -5,16 +5,15 @@
 
 namespace orvelin {
 
-Outcome CalcCrc(const std::string& data_in, const CrcChoice& choice) {
+Outcome CalcCrc(const std::string& data_in, const CrcChoice& choice, const InputRules& rules) {
     if (!choice.crc16 && !choice.crc32) {
         return Shown{};
     }
-    FieldBuffer data{};
-    const ReadField n = Read(messages::kDataInLabel, data_in, data);
-    if (auto refusal = RefuseUnreadable({n})) {
+    const ReadField data = Read(data_in, rules.data);
+    if (auto refusal = RefuseUnreadable({data}, rules.odd_digits)) {
         return *refusal;
     }
-    const auto bytes = std::span<const std::uint8_t>(data).first(n.count());
+    const Bytes bytes = BytesOf(data);
     Shown shown;
     if (choice.crc16) {
         shown.data_out = Crc16Shown(bytes);

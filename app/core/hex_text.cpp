@@ -40,6 +40,7 @@ HexReading ReadHex(std::string_view text, std::span<std::uint8_t> destination) {
         ++digits;
     }
     reading.count = digits / 2 + digits % 2;
+    reading.lone_last_digit = digits % 2 != 0;
     return reading;
 }
 

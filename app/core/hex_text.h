@@ -17,6 +17,8 @@ struct HexReading {
     // False when the text held a character that is neither a hex digit nor a
     // space; such a character reads as 0.
     bool only_hex_digits = true;
+    // True when n is odd: the last byte holds one digit.
+    bool lone_last_digit = false;
 };
 
 // Spaces are removed wherever they stand; the rest is read in pairs, high

@@ -2,37 +2,25 @@
 #include "field_reading.h"
 
 #include <algorithm>
+#include <stdexcept>
 
 namespace orvelin {
 namespace {
 
 using CmacEntry = const BoundFunction<decltype(::AES_CMAC)> TavikAlgBinding::*;
 
-// The full MAC lands over the start of the data buffer, passed as `mac`; the
-// IV is read whether or not its field is enabled, and the data may be any
-// length: the library pads it.
-std::variant<Refusal, Bytes> RunCmac(const TavikAlgBinding& library, const Algorithm& algorithm,
-                                     CmacEntry entry, const Fields& fields) {
-    auto read = ReadChecked(fields, {&algorithm, true, false});
-    if (auto* refusal = std::get_if<Refusal>(&read)) {
-        return *refusal;
+CmacEntry CmacEntryOf(Cipher cipher) {
+    switch (cipher) {
+    case Cipher::two_key_tdes:
+        return &TavikAlgBinding::TDES_CMAC;
+    case Cipher::three_key_tdes:
+        return &TavikAlgBinding::TDES_3KEY_CMAC;
+    case Cipher::aes:
+        return &TavikAlgBinding::AES_CMAC;
+    case Cipher::des:
+        break;
     }
-    auto& checked = std::get<CheckedFields>(read);
-    (library.*entry)(checked.key.data(), checked.data.data(),
-                     static_cast<std::int16_t>(checked.data_length), checked.data.data(),
-                     checked.iv.data());
-    return FirstBytes(checked.data, algorithm.block);
-}
-
-// The triple-DES MACs are shown whole in both fields.
-Outcome TripleDesCmac(const TavikAlgBinding& library, const Algorithm& algorithm, CmacEntry entry,
-                      const Fields& fields) {
-    auto mac = RunCmac(library, algorithm, entry, fields);
-    if (auto* refusal = std::get_if<Refusal>(&mac)) {
-        return *refusal;
-    }
-    const Bytes& bytes = std::get<Bytes>(mac);
-    return Shown{bytes, bytes};
+    throw std::invalid_argument("single DES has no CMAC");
 }
 
 Bytes OddBytes(const Bytes& mac) {
@@ -45,31 +33,88 @@ Bytes OddBytes(const Bytes& mac) {
 
 } // namespace
 
-Outcome AesCmac(const TavikAlgBinding& library, const Fields& fields) {
-    auto mac = RunCmac(library, kAes, &TavikAlgBinding::AES_CMAC, fields);
-    if (auto* refusal = std::get_if<Refusal>(&mac)) {
+Export CmacExport(Cipher cipher) {
+    switch (cipher) {
+    case Cipher::two_key_tdes:
+        return Export::TDES_CMAC;
+    case Cipher::three_key_tdes:
+        return Export::TDES_3KEY_CMAC;
+    case Cipher::aes:
+        return Export::AES_CMAC;
+    case Cipher::des:
+        break;
+    }
+    throw std::invalid_argument("single DES has no CMAC");
+}
+
+std::size_t CmacDataLimit(Cipher cipher) {
+    switch (cipher) {
+    case Cipher::des:
+        return 0;
+    case Cipher::aes:
+        return TAVIK_AES_CMAC_MAX_LENGTH;
+    default:
+        return TAVIK_TDES_CMAC_MAX_LENGTH;
+    }
+}
+
+FieldChecks CmacChecks(Cipher cipher) {
+    return {.algorithm = &AlgorithmOf(cipher), .iv = IvReading::one_block};
+}
+
+// The MAC lands over the start of the message buffer, passed as `mac` too,
+// after the whole message has been read.
+Bytes RunCmac(const TavikAlgBinding& library, Cipher cipher, const CheckedFields& fields) {
+    const CmacEntry entry = CmacEntryOf(cipher);
+    const Algorithm& algorithm = AlgorithmOf(cipher);
+    const std::size_t block = algorithm.block;
+    if (fields.key.size() != algorithm.key_length || fields.iv.size() != block ||
+        fields.data.size() > CmacDataLimit(cipher)) {
+        throw std::invalid_argument("RunCmac: key, IV or message outside the export's contract");
+    }
+    Bytes buffer(std::max(fields.data.size(), block));
+    std::copy(fields.data.begin(), fields.data.end(), buffer.begin());
+    (library.*entry)(fields.key.data(), buffer.data(),
+                     static_cast<std::int16_t>(fields.data.size()), buffer.data(),
+                     fields.iv.data());
+    buffer.resize(block);
+    return buffer;
+}
+
+// The IV is read whether or not its field is enabled, and the data may be
+// any length: the library pads it. The triple-DES MACs are shown whole in
+// both fields.
+Outcome Cmac(const TavikAlgBinding& library, Cipher cipher, const Fields& fields,
+             const InputRules& rules) {
+    auto read = ReadChecked(fields, CmacChecks(cipher), rules);
+    if (auto* refusal = std::get_if<Refusal>(&read)) {
         return *refusal;
     }
-    const Bytes& bytes = std::get<Bytes>(mac);
-    return Shown{bytes, OddBytes(bytes)};
+    Bytes mac = RunCmac(library, cipher, std::get<CheckedFields>(read));
+    Bytes short_form = cipher == Cipher::aes ? OddBytes(mac) : mac;
+    return Shown{std::move(mac), std::move(short_form)};
+}
+
+Outcome AesCmac(const TavikAlgBinding& library, const Fields& fields) {
+    return Cmac(library, Cipher::aes, fields);
 }
 
 Outcome TdesCmac(const TavikAlgBinding& library, const Fields& fields) {
-    return TripleDesCmac(library, kTwoKeyTdes, &TavikAlgBinding::TDES_CMAC, fields);
+    return Cmac(library, Cipher::two_key_tdes, fields);
 }
 
 Outcome Tdes3KeyCmac(const TavikAlgBinding& library, const Fields& fields) {
-    return TripleDesCmac(library, kThreeKeyTdes, &TavikAlgBinding::TDES_3KEY_CMAC, fields);
+    return Cmac(library, Cipher::three_key_tdes, fields);
 }
 
-// Checks nothing but that both fields can be read into their buffers.
-Outcome KeyXorIn(const Fields& fields) {
-    auto read = ReadChecked(fields, {});
+// Checks nothing but that both fields can be read within their capacity.
+Outcome KeyXorIn(const Fields& fields, const InputRules& rules) {
+    auto read = ReadChecked(fields, {}, rules);
     if (auto* refusal = std::get_if<Refusal>(&read)) {
         return *refusal;
     }
     const auto& checked = std::get<CheckedFields>(read);
-    const std::size_t m = std::min(checked.key_length, checked.data_length);
+    const std::size_t m = std::min(checked.key.size(), checked.data.size());
     Bytes result(m);
     std::transform(checked.data.begin(), checked.data.begin() + static_cast<std::ptrdiff_t>(m),
                    checked.key.begin(), result.begin(),

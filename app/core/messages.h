@@ -5,6 +5,9 @@
 #ifndef ORVELIN_MESSAGES_H
 #define ORVELIN_MESSAGES_H
 
+#include "field_capacity.h"
+
+#include <cstddef>
 #include <string>
 #include <string_view>
 
@@ -31,8 +34,11 @@ inline constexpr std::string_view kDataInLabel = "DataIn";
 
 // "<Label> must hold hex digits only!"
 std::string NotHexDigits(std::string_view label);
-// "<Label> length must not exceed 256 bytes!", with the fields' capacity.
-std::string TooLong(std::string_view label);
+// "<Label> must hold an even number of hex digits!"
+std::string OddDigitCount(std::string_view label);
+// "<Label> length must not exceed 256 bytes!", with the window's fields'
+// capacity or the limit a command line holds the field to.
+std::string TooLong(std::string_view label, std::size_t capacity = kFieldCapacity);
 // "Load TAVIK_ALG.DLL failed! func<NAME> cann't be load!"
 std::string BindingFailure(std::string_view export_name);
 

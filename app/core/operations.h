@@ -1,14 +1,19 @@
 // The operations behind the main window's buttons, free of any toolkit: from
 // the texts of the fields and the states of the check boxes to what the
-// window shows, or to the one message that refuses the press.
+// window shows, or to the one message that refuses the press. tavik runs the
+// same operations with its own limits and labels.
 #ifndef ORVELIN_OPERATIONS_H
 #define ORVELIN_OPERATIONS_H
 
+#include "field_capacity.h"
+#include "messages.h"
 #include "tavik_alg_binding.h"
 
+#include <array>
 #include <cstdint>
 #include <optional>
 #include <string>
+#include <string_view>
 #include <variant>
 #include <vector>
 
@@ -25,19 +30,71 @@ struct Fields {
     std::string data_in;
 };
 
-// The DES, 2TDES and 3TDES radio buttons.
-enum class DesVariant { single_des, two_key, three_key };
+// How a refusal names a field, and the most bytes it may hold.
+struct FieldSpec {
+    std::string_view label;
+    std::size_t capacity = kFieldCapacity;
+};
+
+// A lone last hex digit: the window reads it as the low nibble of one more
+// byte; a script's dropped digit must not pass unnoticed, so tavik refuses it.
+enum class OddDigits { last_is_low_nibble, refused };
+
+// How an operation reads its fields: the window's labels and 256-byte
+// buffers unless a caller says otherwise.
+struct InputRules {
+    FieldSpec key{messages::kSessionKeyLabel};
+    FieldSpec iv{messages::kIvLabel};
+    FieldSpec data{messages::kDataInLabel};
+    OddDigits odd_digits = OddDigits::last_is_low_nibble;
+};
+
+// The one model of which cipher runs: the window maps its check marks to it,
+// tavik its --cipher.
+enum class Cipher { des, two_key_tdes, three_key_tdes, aes };
+enum class Chaining { ecb, cbc };
+enum class Direction { encrypt, decrypt };
 
 struct CipherChoice {
+    Cipher cipher = Cipher::des;
+    Chaining chaining = Chaining::ecb;
+};
+
+// The window's AES_ENABLE, 2TDES, 3TDES and CBC check marks.
+struct CheckMarks {
     bool aes_enabled = false;
-    DesVariant des_variant = DesVariant::single_des;
+    bool two_key = false;
+    bool three_key = false;
     bool cbc = false;
 };
 
-// What the check marks choose: the radio buttons decide the DES-family
-// member, single DES unless 2TDES or 3TDES is checked.
-CipherChoice CipherChoiceOf(bool aes_enabled, bool two_key_checked, bool three_key_checked,
-                            bool cbc);
+// AES when AES_ENABLE is checked; otherwise the radio buttons decide the
+// DES-family member, single DES unless 2TDES or 3TDES is checked.
+CipherChoice CipherChoiceOf(const CheckMarks& marks);
+
+// The library's exports in the header's order; ExportName gives each one's
+// name from the header's own list.
+#define ORVELIN_EXPORT_ENUMERATOR(name) name,
+enum class Export { TAVIK_ALG_EXPORTS(ORVELIN_EXPORT_ENUMERATOR) };
+#undef ORVELIN_EXPORT_ENUMERATOR
+#define ORVELIN_EXPORT_NAME(name) std::string_view(#name),
+inline constexpr std::array kExportNames = {TAVIK_ALG_EXPORTS(ORVELIN_EXPORT_NAME)};
+#undef ORVELIN_EXPORT_NAME
+
+constexpr std::string_view ExportName(Export export_id) {
+    return kExportNames.at(static_cast<std::size_t>(export_id));
+}
+// The export a whole message goes through.
+Export CipherExport(const CipherChoice& choice, Direction direction);
+// Throws std::invalid_argument for single DES, which has no CMAC.
+Export CmacExport(Cipher cipher);
+
+// The most bytes each whole-message export takes: AES CBC's 16-bit length in
+// whole blocks, each CMAC's header limit; the DES family takes any 32-bit
+// length, held to kLongestMessage, as are the operations without an export.
+inline constexpr std::size_t kLongestMessage = 64 * 1024;
+std::size_t CipherDataLimit(Cipher cipher);
+std::size_t CmacDataLimit(Cipher cipher); // 0 for single DES
 
 struct CrcChoice {
     bool crc16 = false;
@@ -58,17 +115,22 @@ struct Shown {
 
 using Outcome = std::variant<Refusal, Shown>;
 
+Outcome EncryptOrDecrypt(const TavikAlgBinding& library, Direction direction, const Fields& fields,
+                         const CipherChoice& choice, const InputRules& rules = {});
 Outcome Encrypt(const TavikAlgBinding& library, const Fields& fields, const CipherChoice& choice);
 Outcome Decrypt(const TavikAlgBinding& library, const Fields& fields, const CipherChoice& choice);
 
-Outcome CalcCrc(const std::string& data_in, const CrcChoice& choice);
+Outcome CalcCrc(const std::string& data_in, const CrcChoice& choice, const InputRules& rules = {});
 
-// The AES MAC's CMAC field shows bytes 1, 3, ..., 15 of the 16-byte MAC.
+// The full MAC in DataOut; in the CMAC field the AES MAC's bytes 1, 3, ...,
+// 15, or the whole triple-DES MAC. Single DES: std::invalid_argument.
+Outcome Cmac(const TavikAlgBinding& library, Cipher cipher, const Fields& fields,
+             const InputRules& rules = {});
 Outcome AesCmac(const TavikAlgBinding& library, const Fields& fields);
 Outcome TdesCmac(const TavikAlgBinding& library, const Fields& fields);
 Outcome Tdes3KeyCmac(const TavikAlgBinding& library, const Fields& fields);
 
-Outcome KeyXorIn(const Fields& fields);
+Outcome KeyXorIn(const Fields& fields, const InputRules& rules = {});
 
 } // namespace orvelin
 

@@ -116,8 +116,10 @@ Fields OrvelinDlgLogic::ReadFields() const {
 }
 
 CipherChoice OrvelinDlgLogic::ReadCipherChoice() const {
-    return CipherChoiceOf(m_aesEnable.GetCheck(), m_2tdes.GetCheck(), m_3tdes.GetCheck(),
-                          m_cbc.GetCheck());
+    return CipherChoiceOf({.aes_enabled = m_aesEnable.GetCheck(),
+                           .two_key = m_2tdes.GetCheck(),
+                           .three_key = m_3tdes.GetCheck(),
+                           .cbc = m_cbc.GetCheck()});
 }
 
 void OrvelinDlgLogic::Show(const Outcome& outcome) {

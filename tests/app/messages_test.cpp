@@ -20,6 +20,9 @@ TEST(Messages, ExactTexts) {
     EXPECT_EQ(msg::NotHexDigits(msg::kIvLabel), "IV must hold hex digits only!");
     EXPECT_EQ(msg::TooLong(msg::kDataInLabel), "DataIn length must not exceed 256 bytes!");
     EXPECT_EQ(orvelin::kFieldCapacity, 256U);
+    EXPECT_EQ(msg::TooLong("B", 65536), "B length must not exceed 65536 bytes!");
+    EXPECT_EQ(msg::OddDigitCount(msg::kSessionKeyLabel),
+              "SessionKey must hold an even number of hex digits!");
     EXPECT_EQ(msg::BindingFailure("AES_CMAC"),
               "Load TAVIK_ALG.DLL failed! func<AES_CMAC> cann't be load!");
 }

@@ -3,6 +3,7 @@
 // the checks.
 #include "annex_crc_a.h"
 #include "calls.h"
+#include "field_reading.h"
 #include "hex.h"
 #include "messages.h"
 #include "operations.h"
@@ -16,9 +17,10 @@ namespace {
 
 namespace msg = orvelin::messages;
 
+using orvelin::Chaining;
+using orvelin::Cipher;
 using orvelin::CipherChoice;
 using orvelin::CrcChoice;
-using orvelin::DesVariant;
 using orvelin::Fields;
 using orvelin::Outcome;
 using testing_support::from_hex;
@@ -68,12 +70,12 @@ void ExpectRefusal(const Result& outcome, const std::string& message) {
     EXPECT_FALSE(outcome.cmac.has_value());
 }
 
-constexpr CipherChoice kStartUp{false, DesVariant::single_des, true};
-constexpr CipherChoice Des(DesVariant v, bool cbc) {
-    return {false, v, cbc};
+constexpr CipherChoice kStartUp{.cipher = Cipher::des, .chaining = Chaining::cbc};
+constexpr CipherChoice Ecb(Cipher cipher) {
+    return {.cipher = cipher, .chaining = Chaining::ecb};
 }
-constexpr CipherChoice Aes(bool cbc) {
-    return {true, DesVariant::single_des, cbc};
+constexpr CipherChoice Cbc(Cipher cipher) {
+    return {.cipher = cipher, .chaining = Chaining::cbc};
 }
 
 const std::string kZero8 = "0000000000000000";
@@ -98,25 +100,23 @@ std::vector<CipherRow> KnownAnswerRows() {
     return {
         // Start-up state: single-DES CBC of zeros, which is ECB under a zero IV.
         {"start-up", kStartUp, kZero8, kZero8, kZero8, "8CA64DE9C1B123A7"},
-        {"DES ECB", Des(DesVariant::single_des, false), "0123456789ABCDEF", "zz",
-         "4E6F772069732074", "3FA40E8A984D4815"},
+        {"DES ECB", Ecb(Cipher::des), "0123456789ABCDEF", "zz", "4E6F772069732074",
+         "3FA40E8A984D4815"},
         // FIPS 81 CBC example.
-        {"DES CBC", Des(DesVariant::single_des, true), "0123456789ABCDEF", iv8, p24,
+        {"DES CBC", Cbc(Cipher::des), "0123456789ABCDEF", iv8, p24,
          "E5C7CDDE872BF27C43E934008C389C0F683788499A7C05F6"},
-        {"2TDES ECB", Des(DesVariant::two_key, false), k2, "", "13bad542f3652d67",
-         "908e543cf2cb254f"},
-        {"2TDES CBC", Des(DesVariant::two_key, true), k2, iv8, p24,
+        {"2TDES ECB", Ecb(Cipher::two_key_tdes), k2, "", "13bad542f3652d67", "908e543cf2cb254f"},
+        {"2TDES CBC", Cbc(Cipher::two_key_tdes), k2, iv8, p24,
          via_library(EnOrDecrypt_3DES_CBC, k2, iv8, p24)},
         // SP 800-67 example.
-        {"3TDES ECB", Des(DesVariant::three_key, false), k3, "", "5468652071756663",
-         "A826FD8CE53B855F"},
-        {"3TDES CBC", Des(DesVariant::three_key, true), k3, iv8, p24,
+        {"3TDES ECB", Ecb(Cipher::three_key_tdes), k3, "", "5468652071756663", "A826FD8CE53B855F"},
+        {"3TDES CBC", Cbc(Cipher::three_key_tdes), k3, iv8, p24,
          via_library(EnOrDecrypt_3DES_3KEY_CBC, k3, iv8, p24)},
         // FIPS 197 C.1.
-        {"AES ECB", Aes(false), "000102030405060708090a0b0c0d0e0f", "",
+        {"AES ECB", Ecb(Cipher::aes), "000102030405060708090a0b0c0d0e0f", "",
          "00112233445566778899aabbccddeeff", "69c4e0d86a7b0430d8cdb78070b4c55a"},
         // SP 800-38A F.2.1.
-        {"AES CBC", Aes(true), "2b7e151628aed2a6abf7158809cf4f3c",
+        {"AES CBC", Cbc(Cipher::aes), "2b7e151628aed2a6abf7158809cf4f3c",
          "000102030405060708090a0b0c0d0e0f",
          "6bc1bee22e409f96e93d7e117393172aae2d8a571e03ac9c9eb76fac45af8e51"
          "30c81c46a35ce411e5fbc1191a0a52eff69f2445df4f9b17ad2b417be66c3710",
@@ -155,9 +155,10 @@ TEST(CipherOperations, SingleDesUsesTheFirstEightKeyBytesAndEmptyDataGivesEmptyO
     const Fields exact{"0123456789ABCDEF", kZero8, "4E6F772069732074"};
     EXPECT_EQ(Shown(Flatten(orvelin::Encrypt(Library(), longer, kStartUp)).data_out),
               Shown(Flatten(orvelin::Encrypt(Library(), exact, kStartUp)).data_out));
-    for (const auto& choice : {kStartUp, Aes(false), Des(DesVariant::three_key, true)}) {
-        const std::string key = choice.aes_enabled ? std::string(32, '1') : std::string(48, '2');
-        const std::string iv = choice.aes_enabled ? std::string(32, '3') : kZero8;
+    for (const auto& choice : {kStartUp, Ecb(Cipher::aes), Cbc(Cipher::three_key_tdes)}) {
+        const std::string key =
+            choice.cipher == Cipher::aes ? std::string(32, '1') : std::string(48, '2');
+        const std::string iv = choice.cipher == Cipher::aes ? std::string(32, '3') : kZero8;
         const Result outcome = Flatten(orvelin::Encrypt(Library(), {key, iv, ""}, choice));
         EXPECT_EQ(Shown(outcome.data_out), "");
     }
@@ -181,15 +182,12 @@ TEST(CipherOperations, RefusalsAndTheirOrder) {
     const std::string data20(40, '0');
     const std::string data8(16, '0');
     const RefusalRow rows[] = {
-        {"AES key first", Aes(true), {kZero8, kZero8, "%%"}, std::string(msg::kKeyLength16)},
-        {"AES IV", Aes(true), {key16, kZero8, "00"}, std::string(msg::kIvLength16)},
-        {"AES IV empty", Aes(true), {key16, "", "00"}, std::string(msg::kIvLength16)},
-        {"2TDES key",
-         Des(DesVariant::two_key, false),
-         {key24, "", "gg"},
-         std::string(msg::kKeyLength16)},
+        {"AES key first", Cbc(Cipher::aes), {kZero8, kZero8, "%%"}, std::string(msg::kKeyLength16)},
+        {"AES IV", Cbc(Cipher::aes), {key16, kZero8, "00"}, std::string(msg::kIvLength16)},
+        {"AES IV empty", Cbc(Cipher::aes), {key16, "", "00"}, std::string(msg::kIvLength16)},
+        {"2TDES key", Ecb(Cipher::two_key_tdes), {key24, "", "gg"}, std::string(msg::kKeyLength16)},
         {"3TDES key",
-         Des(DesVariant::three_key, true),
+         Cbc(Cipher::three_key_tdes),
          {key16, kZero8, ""},
          std::string(msg::kKeyLength24)},
         {"DES IV", kStartUp, {kZero8, "00", kZero8}, std::string(msg::kIvLength8)},
@@ -204,32 +202,29 @@ TEST(CipherOperations, RefusalsAndTheirOrder) {
          {kZero8, "00000000000000'0", "00112233445566%7"},
          msg::NotHexDigits(msg::kDataInLabel)},
         {"IV not hex",
-         Aes(true),
+         Cbc(Cipher::aes),
          {key16, "0000000000000000000000000000000x", ""},
          msg::NotHexDigits(msg::kIvLabel)},
         {"key too long", kStartUp, {long_key, kZero8, kZero8}, msg::TooLong(msg::kSessionKeyLabel)},
         {"data too long",
-         Des(DesVariant::two_key, false),
+         Ecb(Cipher::two_key_tdes),
          {key16, "", long_data},
          msg::TooLong(msg::kDataInLabel)},
         {"short DES key",
          kStartUp,
          {"01234567", kZero8, kZero8},
          std::string(msg::kDesKeyAtLeast8)},
-        {"empty DES key",
-         Des(DesVariant::single_des, false),
-         {"", "", kZero8},
-         std::string(msg::kDesKeyAtLeast8)},
+        {"empty DES key", Ecb(Cipher::des), {"", "", kZero8}, std::string(msg::kDesKeyAtLeast8)},
         {"DES partial block",
-         Des(DesVariant::two_key, false),
+         Ecb(Cipher::two_key_tdes),
          {key16, "", data12},
          std::string(msg::kDataMultipleOf8)},
         {"AES partial block",
-         Aes(true),
+         Cbc(Cipher::aes),
          {key16, key16, data20},
          std::string(msg::kDataMultipleOf16)},
         {"AES ECB partial block",
-         Aes(false),
+         Ecb(Cipher::aes),
          {key16, "", data8},
          std::string(msg::kDataMultipleOf16)},
     };
@@ -320,18 +315,18 @@ TEST(KeyOperations, KeyXorInCombinesTheShorterLength) {
 
 TEST(CrcOperation, ShowsTheCheckedChecksumLeastSignificantByteFirst) {
     const std::string digits = "313233343536373839";
-    EXPECT_EQ(Shown(Flatten(orvelin::CalcCrc(std::string(digits), {true, false})).data_out),
+    EXPECT_EQ(Shown(Flatten(orvelin::CalcCrc(std::string(digits), {.crc16 = true})).data_out),
               "05BF");
-    EXPECT_EQ(Shown(Flatten(orvelin::CalcCrc(std::string(digits), {false, true})).data_out),
+    EXPECT_EQ(Shown(Flatten(orvelin::CalcCrc(std::string(digits), {.crc32 = true})).data_out),
               "D9C60B34");
-    EXPECT_EQ(Shown(Flatten(orvelin::CalcCrc(std::string("0000"), {true, false})).data_out),
+    EXPECT_EQ(Shown(Flatten(orvelin::CalcCrc(std::string("0000"), {.crc16 = true})).data_out),
               "A01E");
-    EXPECT_EQ(Shown(Flatten(orvelin::CalcCrc(std::string("1234"), {true, false})).data_out),
+    EXPECT_EQ(Shown(Flatten(orvelin::CalcCrc(std::string("1234"), {.crc16 = true})).data_out),
               "26CF");
-    EXPECT_EQ(Shown(Flatten(orvelin::CalcCrc(std::string(""), {true, false})).data_out), "6363");
-    EXPECT_EQ(Shown(Flatten(orvelin::CalcCrc(std::string(""), {false, true})).data_out),
+    EXPECT_EQ(Shown(Flatten(orvelin::CalcCrc(std::string(""), {.crc16 = true})).data_out), "6363");
+    EXPECT_EQ(Shown(Flatten(orvelin::CalcCrc(std::string(""), {.crc32 = true})).data_out),
               "FFFFFFFF");
-    const Result nothing = Flatten(orvelin::CalcCrc(std::string("zz"), {false, false}));
+    const Result nothing = Flatten(orvelin::CalcCrc(std::string("zz"), {}));
     EXPECT_FALSE(nothing.message || nothing.data_out || nothing.cmac);
 }
 
@@ -341,15 +336,95 @@ TEST(CrcOperation, Crc16CoversEveryByteOf255And256AndLongerIsRefused) {
         const std::uint8_t expected[] = {static_cast<std::uint8_t>(crc & 0xFF),
                                          static_cast<std::uint8_t>(crc >> 8)};
         EXPECT_EQ(
-            Shown(Flatten(orvelin::CalcCrc(std::string(std::string(2 * n, '5')), {true, false}))
+            Shown(Flatten(orvelin::CalcCrc(std::string(std::string(2 * n, '5')), {.crc16 = true}))
                       .data_out),
             Upper(to_hex(expected)))
             << n;
     }
-    ExpectRefusal(Flatten(orvelin::CalcCrc(std::string(std::string(514, '5')), {true, false})),
+    ExpectRefusal(Flatten(orvelin::CalcCrc(std::string(std::string(514, '5')), {.crc16 = true})),
                   msg::TooLong(msg::kDataInLabel));
-    ExpectRefusal(Flatten(orvelin::CalcCrc(std::string("12.4"), {false, true})),
+    ExpectRefusal(Flatten(orvelin::CalcCrc(std::string("12.4"), {.crc32 = true})),
                   msg::NotHexDigits(msg::kDataInLabel));
+}
+
+// ---- What the window and tavik share: one cipher choice, export names from
+// the header's list, and the limits and labels as parameters.
+
+TEST(SharedModel, CheckMarksMapToTheOneCipherChoice) {
+    const struct {
+        orvelin::CheckMarks marks;
+        CipherChoice choice;
+    } rows[] = {
+        {{.aes_enabled = true, .two_key = true, .cbc = true}, Cbc(Cipher::aes)},
+        {{.two_key = true}, Ecb(Cipher::two_key_tdes)},
+        {{.three_key = true, .cbc = true}, Cbc(Cipher::three_key_tdes)},
+        {{}, Ecb(Cipher::des)},
+    };
+    for (const auto& row : rows) {
+        const CipherChoice choice = orvelin::CipherChoiceOf(row.marks);
+        EXPECT_EQ(choice.cipher, row.choice.cipher);
+        EXPECT_EQ(choice.chaining, row.choice.chaining);
+    }
+}
+
+// Every name is one the library exports, and each choice names its own.
+TEST(SharedModel, ExportNamesAreTheLibrarysOwn) {
+    for (int i = 0; i <= static_cast<int>(orvelin::Export::AES_CMAC); ++i) {
+        const std::string name(orvelin::ExportName(static_cast<orvelin::Export>(i)));
+        EXPECT_NE(orvelin::platform::GetProcAddress(Library().module, name.c_str()), nullptr)
+            << name;
+    }
+    EXPECT_EQ(
+        orvelin::ExportName(orvelin::CipherExport(Ecb(Cipher::des), orvelin::Direction::encrypt)),
+        "EnOrDecrypt_DES");
+    EXPECT_EQ(
+        orvelin::ExportName(orvelin::CipherExport(Cbc(Cipher::aes), orvelin::Direction::decrypt)),
+        "AES_DecryptCBC");
+    EXPECT_EQ(orvelin::ExportName(orvelin::CmacExport(Cipher::three_key_tdes)), "TDES_3KEY_CMAC");
+    EXPECT_THROW(orvelin::CmacExport(Cipher::des), std::invalid_argument);
+}
+
+TEST(SharedModel, CapacityLabelsAndTheOddDigitRuleAreParameters) {
+    const orvelin::InputRules rules{.key = {.label = "A", .capacity = 300},
+                                    .iv = {.label = "IV"},
+                                    .data = {.label = "B", .capacity = 1000},
+                                    .odd_digits = orvelin::OddDigits::refused};
+    const std::string key300(600, '1');
+    EXPECT_EQ(
+        Shown(Flatten(orvelin::KeyXorIn({key300, "", std::string(2000, '0')}, rules)).data_out),
+        key300);
+    ExpectRefusal(Flatten(orvelin::KeyXorIn({key300, "", std::string(2002, '0')}, rules)),
+                  "B length must not exceed 1000 bytes!");
+    ExpectRefusal(Flatten(orvelin::KeyXorIn({"123", "", "00"}, rules)),
+                  "A must hold an even number of hex digits!");
+    ExpectRefusal(Flatten(orvelin::CalcCrc("123", {.crc16 = true}, rules)),
+                  "B must hold an even number of hex digits!");
+    // Past the window's 256 bytes, within the export's own limit.
+    const std::string data(2 * 1000, '5');
+    const orvelin::Fields fields{std::string(32, 'A'), std::string(16, '0'), data};
+    const orvelin::InputRules long_data{.data = {.label = "DataIn", .capacity = 1000}};
+    const Result des = Flatten(orvelin::EncryptOrDecrypt(
+        Library(), orvelin::Direction::encrypt, fields, Cbc(Cipher::two_key_tdes), long_data));
+    ASSERT_TRUE(des.data_out.has_value()) << MessageOf(des);
+    EXPECT_EQ(Shown(des.data_out),
+              Upper(to_hex(calls::cbc(EnOrDecrypt_3DES_CBC, 0, from_hex(fields.session_key),
+                                      from_hex(fields.iv), from_hex(data)))));
+}
+
+// The runners over checked bytes call no export outside its contract.
+TEST(SharedModel, RunnersRefuseBytesOutsideTheContract) {
+    orvelin::CheckedFields partial{.key = orvelin::Bytes(8), .iv = {}, .data = orvelin::Bytes(7)};
+    EXPECT_THROW(
+        orvelin::RunCipher(Library(), Ecb(Cipher::des), orvelin::Direction::encrypt, partial),
+        std::invalid_argument);
+    orvelin::CheckedFields no_iv{.key = orvelin::Bytes(16), .iv = {}, .data = orvelin::Bytes(16)};
+    EXPECT_THROW(
+        orvelin::RunCipher(Library(), Cbc(Cipher::aes), orvelin::Direction::decrypt, no_iv),
+        std::invalid_argument);
+    const orvelin::CheckedFields long_message{
+        .key = orvelin::Bytes(16), .iv = orvelin::Bytes(8), .data = orvelin::Bytes(513)};
+    EXPECT_THROW(orvelin::RunCmac(Library(), Cipher::two_key_tdes, long_message),
+                 std::invalid_argument);
 }
 
 } // namespace

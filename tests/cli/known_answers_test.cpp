@@ -170,6 +170,9 @@ TEST(Output, VersionAndHelpOfEveryCommand) {
         EXPECT_EQ(help.status, 0) << command;
         EXPECT_NE(help.out.find(std::string("Usage: tavik ") + command), std::string::npos)
             << help.out;
+        // The options every command takes after its name, too.
+        EXPECT_NE(help.out.find("--library PATH"), std::string::npos) << command;
+        EXPECT_NE(help.out.find("--spaced"), std::string::npos) << command;
     }
 }
 

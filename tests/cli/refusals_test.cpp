@@ -2,6 +2,9 @@
 // a library that cannot be bound with the window's message and 255.
 #include "cli_expect.h"
 #include "messages.h"
+#include "vector_files.h"
+
+#include <algorithm>
 
 namespace tavik_tests {
 namespace {
@@ -74,9 +77,31 @@ TEST(Refusals, PartialBlocks) {
         messages::kDataMultipleOf8));
     EXPECT_TRUE(Refused({"encrypt", "--cipher", "aes", "--key", kAesKey, Zeros(24)},
                         messages::kDataMultipleOf16));
-    // A lone last digit is one more byte, as in the window.
-    EXPECT_TRUE(Refused({"encrypt", "--cipher", "des", "--key", kDesKey, Zeros(8) + "1"},
-                        messages::kDataMultipleOf8));
+}
+
+// The window reads a lone last digit as one more byte; a script's dropped
+// digit is refused instead, naming the argument, after the window's length
+// checks.
+TEST(Refusals, AnOddNumberOfDigitsInAnyArgument) {
+    const struct {
+        std::vector<std::string> arguments;
+        std::string label;
+    } cases[] = {
+        {{"encrypt", "--cipher", "des", "--key", "0123456789ABCDE", "4E6F772069732074"},
+         messages::kSessionKeyLabel.data()},
+        {{"encrypt", "--cipher", "des", "--key", kDesKey, Zeros(8) + "1"},
+         messages::kDataInLabel.data()},
+        {{"decrypt", "--cipher", "aes", "--cbc", "--iv", Zeros(16).substr(1), "--key", kAesKey,
+          Zeros(16)},
+         messages::kIvLabel.data()},
+        {{"cmac", "--cipher", "2tdes", "--key", k2TdesKey, "123"}, messages::kDataInLabel.data()},
+        {{"kcv", "--cipher", "aes", "--key", kAesKey.substr(1)}, messages::kSessionKeyLabel.data()},
+        {{"crc16", "12 3"}, messages::kDataInLabel.data()},
+        {{"xor", "00", "0"}, "B"},
+    };
+    for (const auto& c : cases) {
+        EXPECT_TRUE(Refused(c.arguments, messages::OddDigitCount(c.label))) << c.arguments.front();
+    }
 }
 
 std::string LongerThan(const std::string& label, std::size_t limit) {
@@ -158,8 +183,48 @@ TEST(Usage, WrongUsageEndsWithTwo) {
     EXPECT_TRUE(WrongUsage({"xor", "00"}));
     EXPECT_TRUE(WrongUsage({"verify"}));
     EXPECT_TRUE(WrongUsage({"verify", "/nonexistent/file.rsp"}));
-    EXPECT_TRUE(EndedWith(RunTavik({"xor", "-", "-"}, "00"), kWrongUsage,
-                          "Only one argument can read standard input ('-')."));
+    for (const auto& arguments : std::vector<std::vector<std::string>>{
+             {"xor", "-", "-"}, {"encrypt", "--cipher", "aes", "--key=-", "-"}}) {
+        EXPECT_TRUE(EndedWith(RunTavik(arguments, "00112233445566778899aabbccddeeff"), kWrongUsage,
+                              "Only one argument can read standard input ('-')."));
+    }
+    const std::string commands = "The commands: encrypt, decrypt, cmac, kcv, crc16, crc32, xor, "
+                                 "verify.";
+    EXPECT_TRUE(EndedWith(RunTavik({"sign"}), kWrongUsage, "Unknown command 'sign'. " + commands));
+    EXPECT_TRUE(
+        EndedWith(RunTavik({"--spaced"}), kWrongUsage, "A command is required. " + commands));
+}
+
+// Standard input is read only a little past the command's limit, however
+// much is coming.
+TEST(Pipes, EndlessStandardInputIsRefusedAtTheLimit) {
+    for (const char* source :
+         {" crc16 - < /dev/zero", " crc32 - < /dev/zero", " xor 00 - < /dev/zero"}) {
+        const std::string label = std::string(source).find("xor") != std::string::npos
+                                      ? "B"
+                                      : messages::kDataInLabel.data();
+        EXPECT_TRUE(EndedWith(RunShell(Quoted(TavikProgram()) + source), kRefused,
+                              LongerThan(label, 65536)))
+            << source;
+    }
+    EXPECT_TRUE(EndedWith(RunShell("yes '' | " + Quoted(TavikProgram()) +
+                                   " cmac --cipher aes --key " + kAesKey + " -"),
+                          kRefused, LongerThan(messages::kDataInLabel.data(), 32767)));
+}
+
+// A result that cannot be written is a failure, said on standard error.
+TEST(Pipes, AFailedWriteToStandardOutputEndsWithOne) {
+    const std::string file = testing_support::vector_path("tdes/TECBMMT1.rsp").string();
+    for (const std::string& command :
+         {std::string(" crc16 00"), " encrypt --cipher des --key " + kDesKey + " " + Zeros(8),
+          " verify " + Quoted(file)}) {
+        for (const char* redirection : {" > /dev/full", " >&-"}) {
+            const Outcome run = RunShell(Quoted(TavikProgram()) + command + redirection);
+            EXPECT_EQ(run.status, kRefused) << command << redirection;
+            EXPECT_EQ(run.err, "tavik: standard output could not be written.\n")
+                << command << redirection;
+        }
+    }
 }
 
 TEST(Pipes, StandardInputThroughARealPipe) {
@@ -178,21 +243,31 @@ TEST(Pipes, StandardInputThroughARealPipe) {
                         {"3FA40E8A984D4815"}));
 }
 
+// The window's message first; then the file and the loader's reason.
+testing::AssertionResult LoadFailed(const Outcome& run, const std::string& file) {
+    const std::string first = messages::BindingFailure("lib_ver") + "\n" + file + ": ";
+    if (run.status != kLibraryMissing || !run.out.empty() || !run.err.starts_with(first) ||
+        run.err.size() <= first.size() + 1 ||
+        std::count(run.err.begin(), run.err.end(), '\n') != 2) {
+        return testing::AssertionFailure() << "status " << run.status << "\n" << run.out << run.err;
+    }
+    return testing::AssertionSuccess();
+}
+
 TEST(Library, MissingLibraryEndsWithTheWindowsMessageAnd255) {
-    const std::string failure = messages::BindingFailure("lib_ver");
-    EXPECT_TRUE(EndedWith(RunTavik({"--library", "/nonexistent/libTAVIK_ALG.so", "encrypt",
-                                    "--cipher", "des", "--key", kDesKey, Zeros(8)}),
-                          kLibraryMissing, failure));
+    const std::string missing = "/nonexistent/libTAVIK_ALG.so";
+    EXPECT_TRUE(LoadFailed(
+        RunTavik({"--library", missing, "encrypt", "--cipher", "des", "--key", kDesKey, Zeros(8)}),
+        missing));
     // The option may follow the command's name.
-    EXPECT_TRUE(EndedWith(
-        RunTavik({"verify", "--library", "/nonexistent/libTAVIK_ALG.so", TavikProgram().string()}),
-        kLibraryMissing, failure));
+    EXPECT_TRUE(
+        LoadFailed(RunTavik({"verify", "--library", missing, TavikProgram().string()}), missing));
     // A program with no library beside it, and none on the search path.
     const TempDir alone;
     const auto copy = alone.path() / "tavik";
     std::filesystem::copy_file(TavikProgram(), copy);
-    EXPECT_TRUE(EndedWith(RunProgram(copy, {"kcv", "--cipher", "des", "--key", kDesKey}),
-                          kLibraryMissing, failure));
+    EXPECT_TRUE(LoadFailed(RunProgram(copy, {"kcv", "--cipher", "des", "--key", kDesKey}),
+                           "libTAVIK_ALG.so"));
     // The checksums need no library.
     EXPECT_TRUE(Printed(RunProgram(copy, {"crc16", "313233343536373839"}), {"05BF"}));
 }

@@ -129,10 +129,74 @@ TEST(Verify, FilesThatAreNotResponseFilesFail) {
                    "COUNT = 2\nKEY = 001122334455667788\nPLAINTEXT = 00\nCIPHERTEXT = 00\n");
     const Outcome run = RunTavik({"verify", odd.string()});
     EXPECT_EQ(run.status, kRefused);
-    EXPECT_TRUE(run.out.starts_with(odd.string() + ": 0 passed, 2 failed, 1 skipped")) << run.out;
+    EXPECT_TRUE(run.out.starts_with(odd.string() + ": 0 passed, 3 failed, 0 skipped")) << run.out;
     EXPECT_NE(run.err.find("line 4 is not NAME = value"), std::string::npos) << run.err;
     EXPECT_NE(run.err.find("neither a block-cipher record"), std::string::npos) << run.err;
-    EXPECT_NE(run.out.find("an AES key of 9 bytes"), std::string::npos) << run.out;
+    EXPECT_NE(run.err.find("an AES key of 9 bytes"), std::string::npos) << run.err;
+}
+
+// FIPS 197 C.1 and RFC 4493's empty-message MAC, each followed by a damaged
+// record: the good one passes, the damaged one fails with its line.
+TEST(Verify, AMalformedRecordFailsWithItsLine) {
+    const std::string aes = "[ENCRYPT]\nCOUNT = 0\nKEY = 000102030405060708090a0b0c0d0e0f\n"
+                            "PLAINTEXT = 00112233445566778899aabbccddeeff\n"
+                            "CIPHERTEXT = 69c4e0d86a7b0430d8cdb78070b4c55a\n\nCOUNT = 1\n";
+    const std::string cmac = "Mlen = 0\nTlen = 16\n"
+                             "Key = 2b7e151628aed2a6abf7158809cf4f3c\nMsg = 00\n"
+                             "Mac = bb1d6929e95937287fa37d129b756746\n\nCount = 1\n";
+    const struct {
+        std::string name;
+        std::string text;
+        std::string reason;
+    } cases[] = {
+        {"a DES block one byte short",
+         aes +
+             "KEYs = 0123456789ABCDEF\nPLAINTEXT = 4E6F7720697320\nCIPHERTEXT = 3FA40E8A984D4815\n",
+         "Data length must be a multiple of 8 bytes!"},
+        {"an AES key one byte short",
+         aes + "KEY = 0102030405060708090a0b0c0d0e0f\nPLAINTEXT = " + std::string(32, '0') +
+             "\nCIPHERTEXT = " + std::string(32, '0') + "\n",
+         "an AES key of 15 bytes"},
+        {"empty PLAINTEXT and CIPHERTEXT",
+         aes + "KEY = 000102030405060708090a0b0c0d0e0f\nPLAINTEXT =\nCIPHERTEXT =\n",
+         "an empty PLAINTEXT or CIPHERTEXT"},
+        {"an odd digit count",
+         aes + "KEY = 000102030405060708090a0b0c0d0e0f\nPLAINTEXT = " + std::string(31, '0') +
+             "\nCIPHERTEXT = " + std::string(32, '0') + "\n",
+         "PLAINTEXT must hold an even number of hex digits!"},
+        {"a repeated field",
+         aes + "KEY = 000102030405060708090a0b0c0d0e0f\nKEY = 000102030405060708090a0b0c0d0e0f\n",
+         "line 9 repeats KEY"},
+        {"a missing field", aes + "KEY = 000102030405060708090a0b0c0d0e0f\nPLAINTEXT = 00\n",
+         "neither a block-cipher record"},
+        {"an IV of the wrong length",
+         aes + "KEY = 000102030405060708090a0b0c0d0e0f\nIV = 00\nPLAINTEXT = " +
+             std::string(32, '0') + "\nCIPHERTEXT = " + std::string(32, '0') + "\n",
+         "IV length must be 16 bytes!"},
+        {"Tlen 0 with an empty Mac",
+         cmac + "Klen = 16\nMlen = 0\nTlen = 0\nKey = 2b7e151628aed2a6abf7158809cf4f3c\n"
+                "Msg = 00\nMac =\n",
+         "Tlen 0"},
+        {"Mlen 0 with a message",
+         cmac + "Klen = 16\nMlen = 0\nTlen = 16\nKey = 2b7e151628aed2a6abf7158809cf4f3c\n"
+                "Msg = 0011\nMac = bb1d6929e95937287fa37d129b756746\n",
+         "does not hold Mlen or Tlen bytes"},
+        {"a Mac longer than Tlen",
+         cmac + "Klen = 16\nMlen = 0\nTlen = 4\nKey = 2b7e151628aed2a6abf7158809cf4f3c\n"
+                "Msg = 00\nMac = bb1d6929e9\n",
+         "does not hold Mlen or Tlen bytes"},
+    };
+    const TempDir dir;
+    for (const auto& c : cases) {
+        const auto file = (dir.path() / "damaged.rsp").string();
+        WriteText(file, c.text);
+        const Outcome run = RunTavik({"verify", file});
+        EXPECT_EQ(run.status, kRefused) << c.name;
+        EXPECT_TRUE(run.out.starts_with(file + ": 1 passed, 1 failed, 0 skipped"))
+            << c.name << run.out;
+        EXPECT_TRUE(run.err.starts_with(file + ":7: ")) << c.name << run.err;
+        EXPECT_NE(run.err.find(c.reason), std::string::npos) << c.name << run.err;
+    }
 }
 
 TEST(Verify, AFaultyBuildFails) {

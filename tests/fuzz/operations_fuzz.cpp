@@ -56,8 +56,10 @@ Press Decode(const std::uint8_t* data, std::size_t size) {
 }
 
 orvelin::CipherChoice ChoiceOf(std::uint8_t boxes) {
-    const auto variant = static_cast<orvelin::DesVariant>((boxes >> 2) % 3);
-    return {(boxes & 1U) != 0, variant, (boxes & 2U) != 0};
+    return orvelin::CipherChoiceOf({.aes_enabled = (boxes & 1U) != 0,
+                                    .two_key = (boxes >> 2) % 3 == 1,
+                                    .three_key = (boxes >> 2) % 3 == 2,
+                                    .cbc = (boxes & 2U) != 0});
 }
 
 bool IsProgramMessage(const std::string& text) {
