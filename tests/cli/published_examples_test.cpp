@@ -31,8 +31,8 @@ std::vector<Example> ReadExamples() {
     for (std::string line; std::getline(table, line);) {
         ++number;
         if (line.starts_with("tavik ")) {
-            examples.push_back({.arguments = Words(line.substr(6)), .lines = {},
-                                .line_number = number});
+            examples.push_back(
+                {.arguments = Words(line.substr(6)), .lines = {}, .line_number = number});
         } else if ((line == "=" || line.starts_with("= ")) && !examples.empty()) {
             examples.back().lines.push_back(line.size() > 2 ? line.substr(2) : "");
         } else if (!line.starts_with("#") && line.find_first_not_of(" \t") != std::string::npos) {
