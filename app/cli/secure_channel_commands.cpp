@@ -19,8 +19,8 @@ std::string Named(Export export_id) {
     return std::string(ExportName(export_id));
 }
 
-// The retail MAC's second route: the DES CBC export's chain, then one
-// two-key triple-DES block.
+// The retail MAC's second route, named as the operation's check message
+// names it: the DES CBC export's chain, then one two-key triple-DES block.
 std::string RetailMacRoute() {
     return Named(Export::EnOrDecrypt_DES_CBC) + " with " + Named(Export::EnOrDecrypt_3DES);
 }
