@@ -38,7 +38,7 @@ CLI::App& AddFamily(CLI::App& tavik, const std::string& name, const std::string&
 
 constexpr FieldSpec kCardKey{.label = "Key"};
 constexpr FieldSpec kTi{.label = "TI"};
-constexpr FieldSpec kCode{.label = "Code"};
+constexpr FieldSpec kCode{.label = "Command code"};
 constexpr FieldSpec kCardData{.label = "Data", .capacity = card::kMaxCardData};
 
 struct DesfireOptions {
@@ -46,7 +46,7 @@ struct DesfireOptions {
     bool response = false;
 };
 
-// --ti, --counter and --response, which every secure-messaging command takes.
+// --counter and --response, which every secure-messaging command takes.
 std::shared_ptr<DesfireOptions> AddChannelOptions(Command& command) {
     auto options = std::make_shared<DesfireOptions>();
     command.app()
