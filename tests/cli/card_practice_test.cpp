@@ -112,7 +112,7 @@ TEST(CardPractice, TheTracesCheckAgainstTheExports) {
           kNowIsTheTime},
          "EnOrDecrypt_3DES_CBC"},
         {{"mac", "--algorithm", "3", "--padding", "3", "--key", kRetailKey, kNowIsTheTime},
-         "EnOrDecrypt_DES_CBC and EnOrDecrypt_3DES"},
+         "EnOrDecrypt_DES_CBC with EnOrDecrypt_3DES"},
         {{"kcv", "--cipher", "3tdes", "--key", std::string(48, '1')}, "EnOrDecrypt_3DES_3KEY_CBC"},
         {{"kcv", "--cipher", "aes", "--method", "gp", "--key", kAesKey}, "AES_EncryptCBC"},
         {{"kcv", "--cipher", "aes", "--method", "cmac-empty", "--key", kAesKey}, "AES_CMAC"},
