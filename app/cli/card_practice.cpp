@@ -88,6 +88,15 @@ std::string MacCheckedWith(const MacOptions& options) {
            std::string(ExportName(Export::EnOrDecrypt_3DES));
 }
 
+// Single DES reads the first 8 bytes of a longer key, as everywhere in tavik.
+std::span<const std::uint8_t> MacKey(const MacOptions& options, const Bytes& key) {
+    const std::size_t des_key = AlgorithmOf(Cipher::des).key_minimum;
+    if (options.cipher == Cipher::des && key.size() > des_key) {
+        return std::span(key).first(des_key);
+    }
+    return key;
+}
+
 void AddMacCommand(CLI::App& tavik, Session& session) {
     Command& command = session.AddCommand(
         tavik, "mac", "ISO/IEC 9797-1 MAC algorithm 1 (CBC-MAC) or 3 (retail MAC) of DATA",
@@ -136,7 +145,7 @@ void AddMacCommand(CLI::App& tavik, Session& session) {
                           ? std::optional<card::CipherModel>({.cipher = *options->cipher})
                           : std::nullopt,
             .padding = static_cast<card::PaddingMethod>(options->padding),
-            .key = bytes[0],
+            .key = MacKey(*options, bytes[0]),
             .iv = bytes[1],
             .data = bytes[2],
             .length = options->length};
