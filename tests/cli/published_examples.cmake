@@ -25,8 +25,9 @@ function(run_record arguments expected)
     string(REPLACE "\r\n" "\n" out "${out}")
     if(NOT status EQUAL 0 OR NOT err STREQUAL "" OR NOT out STREQUAL expected)
         string(REPLACE ";" " " shown "${arguments}")
-        set(failures "${failures}\ntavik ${shown}\n  status ${status}\n  expected:\n${expected}"
-                     "  stdout:\n${out}  stderr:\n${err}" PARENT_SCOPE)
+        string(APPEND failures "\ntavik ${shown}\n  status ${status}\n  expected:\n${expected}"
+                               "  stdout:\n${out}  stderr:\n${err}")
+        set(failures "${failures}" PARENT_SCOPE)
     endif()
 endfunction()
 
