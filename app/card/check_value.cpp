@@ -43,7 +43,7 @@ Bytes FullCheckValue(const BlockCipher& cipher, KcvMethod method, CardResult& re
 } // namespace
 
 bool KcvMethodFits(KcvMethod method, const CipherModel& cipher) {
-    return method == KcvMethod::zero_block || AlgorithmOf(cipher) == BlockAlgorithm::aes;
+    return method == KcvMethod::zero_block || cipher.cipher == Cipher::aes;
 }
 
 std::size_t DefaultKcvLength(KcvMethod method) {

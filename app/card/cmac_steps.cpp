@@ -18,7 +18,7 @@ std::uint8_t ReductionConstant(std::size_t block_size) {
 
 std::optional<CardRefusal> RefuseCmac(const BlockCipher& cipher, std::span<const std::uint8_t> iv,
                                       std::size_t message_size) {
-    if (cipher.algorithm() == BlockAlgorithm::des) {
+    if (cipher.cipher() == Cipher::des) {
         return CardRefusal{std::string(messages::kNoCmacForDes)};
     }
     if (iv.size() != cipher.block_size()) {

@@ -20,11 +20,11 @@ struct Scheme {
     std::size_t padded_size;
 };
 
-Scheme SchemeOf(BlockAlgorithm algorithm) {
+Scheme SchemeOf(Cipher algorithm) {
     switch (algorithm) {
-    case BlockAlgorithm::two_key_tdes:
+    case Cipher::two_key_tdes:
         return {{0x21, 0x22}, 16};
-    case BlockAlgorithm::three_key_tdes:
+    case Cipher::three_key_tdes:
         return {{0x31, 0x32, 0x33}, 16};
     default:
         return {{0x01}, 32};
@@ -103,12 +103,11 @@ Bytes Run(const BlockCipher& cipher, std::uint8_t constant, std::span<const std:
 // the derived key takes them there too. A two-key key also takes their
 // complement in bytes 8 to 15, so that its halves never become equal (which
 // would make it single DES); the note's examples show both.
-void CarryVersionBits(std::span<const std::uint8_t> master_key, BlockAlgorithm algorithm,
-                      Bytes& key) {
+void CarryVersionBits(std::span<const std::uint8_t> master_key, Cipher algorithm, Bytes& key) {
     for (std::size_t i = 0; i < kVersionBytes; ++i) {
         const auto bit = static_cast<std::uint8_t>(master_key[i] & kParityBit);
         key[i] = static_cast<std::uint8_t>((key[i] & ~kParityBit) | bit);
-        if (algorithm == BlockAlgorithm::two_key_tdes) {
+        if (algorithm == Cipher::two_key_tdes) {
             const std::size_t second = i + kVersionBytes;
             key[second] =
                 static_cast<std::uint8_t>((key[second] & ~kParityBit) | (bit ^ kParityBit));
@@ -119,8 +118,8 @@ void CarryVersionBits(std::span<const std::uint8_t> master_key, BlockAlgorithm a
 } // namespace
 
 CardOutcome DiversifyKey(const TavikAlgBinding& library, const DiversifyRequest& request) {
-    const BlockAlgorithm algorithm = AlgorithmOf(request.cipher);
-    if (algorithm == BlockAlgorithm::des) {
+    const Cipher algorithm = request.cipher.cipher;
+    if (algorithm == Cipher::des) {
         return CardRefusal{std::string(messages::kNoDesDiversification)};
     }
     auto made = BlockCipher::Make(library, request.cipher, request.master_key);
@@ -141,7 +140,7 @@ CardOutcome DiversifyKey(const TavikAlgBinding& library, const DiversifyRequest&
                               RunLabel(run), result);
         key.insert(key.end(), mac.begin(), mac.end());
     }
-    if (algorithm != BlockAlgorithm::aes) {
+    if (algorithm != Cipher::aes) {
         result.Step("MACs joined", key);
         CarryVersionBits(request.master_key, algorithm, key);
     }

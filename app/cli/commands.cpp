@@ -3,6 +3,7 @@
 // and limits; the core checks and calls the library.
 #include "tavik.h"
 
+#include "check_value.h"
 #include "checksums.h"
 
 #include <array>
@@ -24,10 +25,10 @@ constexpr std::array<CipherName, 4> kCipherNames = {{
     {.cipher = Cipher::aes, .name = "aes", .key = "AES-128, 16 bytes"},
 }};
 
-enum class Offered { every_cipher, with_cmac };
+} // namespace
 
 // --cipher NAME: `take` is called with the cipher as soon as it is parsed.
-void AddCipherOption(Command& command, Offered offered, std::function<void(Cipher)> take) {
+CLI::Option* AddCipherOption(Command& command, Offered offered, std::function<void(Cipher)> take) {
     std::vector<std::string> names;
     std::string keys;
     for (const CipherName& c : kCipherNames) {
@@ -45,21 +46,14 @@ void AddCipherOption(Command& command, Offered offered, std::function<void(Ciphe
             }
         }
     };
-    command.app()
+    return command.app()
         .add_option_function<std::string>("--cipher", by_name, keys)
         ->required()
         ->type_name(CLI::detail::join(names, "|"))
         ->check(CLI::IsMember(names, CLI::ignore_case).description(""));
 }
 
-constexpr FieldSpec kKey{.label = messages::kSessionKeyLabel};
-constexpr FieldSpec kIv{.label = messages::kIvLabel};
-constexpr FieldSpec kData{.label = messages::kDataInLabel, .capacity = kLongestMessage};
-const std::string kKeyHelp = "The key in hex";
-const std::string kDataHelp = "The data in hex; spaces allowed (quote them), either case; - "
-                              "reads it from standard input, where line breaks count as spaces";
-const std::string kTraceHelp = "Print every step, computed with the library's block exports, and "
-                               "check that they end in what the whole-message export returns";
+namespace {
 
 InputRules RulesOf(const HexArgument& key, const HexArgument& iv, const HexArgument& data) {
     return {.key = key.spec, .iv = iv.spec, .data = data.spec, .odd_digits = kOddDigits};
@@ -127,40 +121,89 @@ void AddCipherCommand(CLI::App& tavik, Session& session, Direction direction) {
     });
 }
 
-constexpr std::size_t kZeroBlockKcvLength = 3;
-constexpr std::size_t kCmacKcvLength = 5;
+struct KcvMethodName {
+    card::KcvMethod method;
+    std::string_view name; // as typed after --method
+};
+
+constexpr std::array<KcvMethodName, 4> kKcvMethods = {{
+    {.method = card::KcvMethod::zero_block, .name = "zeros"},
+    {.method = card::KcvMethod::ones_block, .name = "gp"},
+    {.method = card::KcvMethod::cmac_zero_block, .name = "cmac"},
+    {.method = card::KcvMethod::cmac_empty, .name = "cmac-empty"},
+}};
 
 struct KcvOptions {
     Cipher cipher = Cipher::des;
-    bool cmac = false;
+    card::KcvMethod method = card::KcvMethod::zero_block;
+    bool cmac = false; // --cmac, the older spelling of --method cmac
+    std::optional<std::size_t> length;
 };
 
-// The zero-block check value through Encrypt in ECB, the CMAC one through
-// the AES CMAC: the window's key checks and messages either way.
-Outcome KcvOf(const TavikAlgBinding& library, const KcvOptions& options, const HexArgument& key) {
-    const std::string zero_block = WriteHex(Bytes(AlgorithmOf(options.cipher).block));
+// The key as the window's fields read it (its messages; single DES takes the
+// first 8 bytes of a longer key), for the card operation to use.
+std::variant<Refusal, Bytes> KcvKey(const Cipher cipher, const HexArgument& key) {
+    const Algorithm& algorithm = AlgorithmOf(cipher);
+    const std::string zero_block = WriteHex(Bytes(algorithm.block));
     const Fields fields{.session_key = key.text, .iv = zero_block, .data_in = zero_block};
-    const InputRules rules{.key = key.spec, .odd_digits = kOddDigits};
-    if (options.cmac) {
-        return Cmac(library, Cipher::aes, fields, rules);
+    auto read = ReadChecked(fields, CipherChecks({.cipher = cipher}),
+                            {.key = key.spec, .odd_digits = kOddDigits});
+    if (auto* refusal = std::get_if<Refusal>(&read)) {
+        return std::move(*refusal);
     }
-    return EncryptOrDecrypt(library, Direction::encrypt, fields, {.cipher = options.cipher}, rules);
+    Bytes bytes = std::get<CheckedFields>(std::move(read)).key;
+    if (algorithm.key_minimum != 0) {
+        bytes.resize(algorithm.key_minimum);
+    }
+    return bytes;
+}
+
+std::string_view KcvCheckedWith(const KcvOptions& options) {
+    const bool cmac = options.method == card::KcvMethod::cmac_zero_block ||
+                      options.method == card::KcvMethod::cmac_empty;
+    return ExportName(cmac ? CmacExport(Cipher::aes)
+                           : CipherExport({.cipher = options.cipher, .chaining = Chaining::cbc},
+                                          Direction::encrypt));
+}
+
+card::CardOutcome CrcB(const HexArgument& data) {
+    auto read = ReadBytes(data.text, data.spec, kOddDigits);
+    if (const auto* refusal = std::get_if<Refusal>(&read)) {
+        return card::CardRefusal{refusal->message};
+    }
+    card::CardResult result;
+    result.Value({}, CrcBShown(std::get<Bytes>(read)));
+    return result;
 }
 
 void AddCrc(CLI::App& tavik, Session& session, const CrcChoice& choice) {
     const bool crc16 = choice.crc16;
     Command& command = session.AddCommand(
         tavik, crc16 ? "crc16" : "crc32",
-        crc16 ? "CRC_A of ISO/IEC 14443-3 over DATA"
+        crc16 ? "CRC_A (or, with --type b, CRC_B) of ISO/IEC 14443-3 over DATA"
               : "CRC-32, without final complement, over DATA",
-        std::string(crc16 ? "CRC_A of ISO/IEC 14443-3 (from 0x6363), least significant byte first "
-                            "as the window shows it."
+        std::string(crc16 ? "CRC_A of ISO/IEC 14443-3 (from 0x6363) or, with --type b, CRC_B "
+                            "(from 0xFFFF, complemented at the end), least significant byte "
+                            "first as the window shows CRC_A."
                           : "CRC-32 (from 0xFFFFFFFF, reflected polynomial 0xEDB88320) without "
                             "the final complement, least significant byte first as the window "
                             "shows it.") +
             " DATA: up to " + std::to_string(kLongestMessage) + " bytes. No library is loaded.");
     const HexArgument& data = command.Hex("DATA", kData, kDataHelp);
-    command.Run([choice, &data](Session& s) {
+    auto type_b = std::make_shared<bool>(false);
+    if (crc16) {
+        command.app()
+            .add_option_function<std::string>(
+                "--type", [type_b](const std::string& type) { *type_b = type == "b"; },
+                "a: CRC_A (the default); b: CRC_B of ISO/IEC 14443-3 (from 0xFFFF, complemented "
+                "at the end), shown in the same byte order")
+            ->type_name("a|b")
+            ->check(CLI::IsMember({"a", "b"}, CLI::ignore_case).description(""));
+    }
+    command.Run([choice, type_b, &data](Session& s) {
+        if (*type_b) {
+            return s.Print(CrcB(data));
+        }
         return s.Print(CalcCrc(data.text, choice, {.data = data.spec, .odd_digits = kOddDigits}));
     });
 }
@@ -221,31 +264,62 @@ void AddCmacCommand(CLI::App& tavik, Session& session) {
 void AddKcvCommand(CLI::App& tavik, Session& session) {
     Command& command = session.AddCommand(
         tavik, "kcv", "Key check value of --key",
-        "The key check value (KCV) of --key. Without --cmac: the first 3 bytes of the key's "
+        "The key check value (KCV) of --key, by --method: zeros (the default), the key's "
         "encryption of one all-zero block (8 bytes for the DES family, 16 for AES), the "
         "long-standing convention of key-management practice, as used for TDEA keys under ANSI "
-        "X9.24. With --cmac (AES keys only): the leftmost 5 bytes of the AES-CMAC of one "
-        "all-zero 16-byte block from a zero IV, the CMAC-based check value that payment-card "
-        "key-block practice uses for AES keys (as described in ANSI X9.24-1); some systems show "
-        "only its first 3 bytes. The two conventions give different values for the same key.");
+        "X9.24; gp (AES keys only), the encryption of a block of 01 bytes, as GlobalPlatform "
+        "defines it for AES keys; cmac (AES keys only; --cmac says the same), the AES-CMAC of "
+        "one all-zero 16-byte block from a zero IV, the CMAC-based check value that payment-card "
+        "key-block practice uses for AES keys (as described in ANSI X9.24-1); cmac-empty (AES "
+        "keys only), the AES-CMAC of the empty message. The leftmost --length bytes are shown, 1 "
+        "to the block size: by default 5 for cmac (some systems show only 3) and 3 for the "
+        "others. The conventions give different values for the same key. With --trace the "
+        "block or the CMAC's steps come first, then 'check: equals' and the export they match.");
     auto options = std::make_shared<KcvOptions>();
     AddCipherOption(command, Offered::every_cipher,
                     [options](Cipher cipher) { options->cipher = cipher; });
     const HexArgument& key = command.Hex("--key", kKey, kKeyHelp);
-    command.app().add_flag(
-        "--cmac", options->cmac,
-        "The CMAC-based check value (5 bytes) instead of the zero-block one (3 bytes)");
+    std::vector<std::string> names;
+    for (const KcvMethodName& m : kKcvMethods) {
+        names.emplace_back(m.name);
+    }
+    const auto by_name = [options](const std::string& name) {
+        for (const KcvMethodName& m : kKcvMethods) {
+            if (m.name == name) {
+                options->method = m.method;
+            }
+        }
+    };
+    CLI::Option* method =
+        command.app()
+            .add_option_function<std::string>("--method", by_name, "The convention (default zeros)")
+            ->type_name(CLI::detail::join(names, "|"))
+            ->check(CLI::IsMember(names, CLI::ignore_case).description(""));
+    command.app().add_flag("--cmac", options->cmac, "The same as --method cmac")->excludes(method);
+    command.app()
+        .add_option("--length", options->length, "Show the leftmost N bytes")
+        ->type_name("N");
+    command.TraceFlag(kTraceHelp);
     command.Run([options, &key](Session& s) {
-        if (options->cmac && options->cipher != Cipher::aes) {
-            s.Refuse("--cmac computes the check value of AES keys only.");
+        if (options->cmac) {
+            options->method = card::KcvMethod::cmac_zero_block;
+        }
+        if (!card::KcvMethodFits(options->method, {.cipher = options->cipher})) {
+            s.Refuse(options->cmac ? "--cmac computes the check value of AES keys only."
+                                   : "--method gp, cmac and cmac-empty compute the check value "
+                                     "of AES keys only.");
             return kWrongUsage;
         }
-        Outcome outcome = KcvOf(s.Library(), *options, key);
-        if (auto* shown = std::get_if<Shown>(&outcome)) {
-            shown->data_out->resize(options->cmac ? kCmacKcvLength : kZeroBlockKcvLength);
-            shown->cmac.reset();
+        const TavikAlgBinding& library = s.Library();
+        const auto bytes = KcvKey(options->cipher, key);
+        if (const auto* refusal = std::get_if<Refusal>(&bytes)) {
+            return s.Refuse(refusal->message);
         }
-        return s.Print(outcome);
+        const card::KcvRequest request{.cipher = {.cipher = options->cipher},
+                                       .key = std::get<Bytes>(bytes),
+                                       .method = options->method,
+                                       .length = options->length};
+        return s.Print(card::KeyCheckValue(library, request), KcvCheckedWith(*options));
     });
 }
 
@@ -259,6 +333,8 @@ void AddCommands(CLI::App& tavik, Session& session) {
     AddCrc(tavik, session, {.crc16 = true});
     AddCrc(tavik, session, {.crc32 = true});
     AddXor(tavik, session);
+    AddCardPracticeCommands(tavik, session);
+    AddSecureChannelCommands(tavik, session);
 }
 
 } // namespace orvelin::cli

@@ -1,11 +1,13 @@
 # Writes tavik's man page: help2man over `tavik --help` and `--version`, and
 # each command's --help in a COMMANDS section, kept as printed.
-#   cmake -DTAVIK=... -DHELP2MAN=... -DOUTPUT=tavik.1 -DCOMMANDS=a,b -P man_page.cmake
+#   cmake -DTAVIK=... -DHELP2MAN=... -DOUTPUT=tavik.1 -DCOMMANDS=a,b,"c d" -P man_page.cmake
 string(REPLACE "," ";" commands "${COMMANDS}")
 set(include_file "${OUTPUT}.include")
 file(WRITE "${include_file}" "[COMMANDS]\n")
 foreach(command IN LISTS commands)
-    execute_process(COMMAND "${TAVIK}" ${command} --help
+    # A command of a family is its two words ("desfire session").
+    separate_arguments(words UNIX_COMMAND "${command}")
+    execute_process(COMMAND "${TAVIK}" ${words} --help
                     OUTPUT_VARIABLE help RESULT_VARIABLE status)
     if(NOT status EQUAL 0)
         message(FATAL_ERROR "tavik ${command} --help exited with ${status}")

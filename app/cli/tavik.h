@@ -118,8 +118,29 @@ class Session {
     std::list<Command> commands_;
 };
 
-// The commands over the window's operations (commands.cpp), and verify.
+// The arguments most commands share.
+inline constexpr FieldSpec kKey{.label = messages::kSessionKeyLabel};
+inline constexpr FieldSpec kIv{.label = messages::kIvLabel};
+inline constexpr FieldSpec kData{.label = messages::kDataInLabel, .capacity = kLongestMessage};
+inline const std::string kKeyHelp = "The key in hex";
+inline const std::string kDataHelp =
+    "The data in hex; spaces allowed (quote them), either case; - reads it from standard input, "
+    "where line breaks count as spaces";
+inline const std::string kTraceHelp =
+    "Print every step, computed with the library's block exports, and check that they end in "
+    "what the whole-message export returns";
+
+// --cipher NAME, required unless the caller says otherwise: `take` is called
+// with the cipher as soon as it is parsed.
+enum class Offered { every_cipher, with_cmac };
+CLI::Option* AddCipherOption(Command& command, Offered offered, std::function<void(Cipher)> take);
+
+// The commands over the window's operations (commands.cpp), card practice
+// (card_practice.cpp), and verify.
 void AddCommands(CLI::App& tavik, Session& session);
+void AddCardPracticeCommands(CLI::App& tavik, Session& session);
+// DESFire, GlobalPlatform and EMV (secure_channel_commands.cpp).
+void AddSecureChannelCommands(CLI::App& tavik, Session& session);
 void AddVerifyCommand(CLI::App& tavik, Session& session);
 
 // The traces (traces.cpp): the steps, made with the block exports through the

@@ -2,6 +2,8 @@
 // exports through the core, and checked against the whole-message export.
 #include "tavik.h"
 
+#include "cmac_steps.h"
+
 #include <algorithm>
 
 namespace orvelin::cli {
@@ -48,21 +50,6 @@ void Check(card::CardResult& trace, const Bytes& traced, const Bytes& returned, 
         trace.check_failure = "check failed: the steps give " + WriteHex(traced) + " but " +
                               std::string(ExportName(by)) + " returns " + WriteHex(returned);
     }
-}
-
-// K1 from L, K2 from K1: shift left one bit; when a bit falls out of the top,
-// XOR the block size's constant (0x87 for 128-bit blocks, 0x1B for 64-bit).
-Bytes DoubleSubkey(std::span<const std::uint8_t> block) {
-    Bytes doubled(block.size());
-    for (std::size_t i = 0; i < block.size(); ++i) {
-        const unsigned next = i + 1 < block.size() ? block[i + 1] >> 7U : 0U;
-        doubled[i] = static_cast<std::uint8_t>((static_cast<unsigned>(block[i]) << 1U) | next);
-    }
-    if (!block.empty() && (block[0] & 0x80U) != 0) {
-        const std::uint8_t reduction = block.size() == TAVIK_AES_BLOCK_SIZE ? 0x87 : 0x1B;
-        doubled.back() = static_cast<std::uint8_t>(doubled.back() ^ reduction);
-    }
-    return doubled;
 }
 
 // A complete last block is masked with K1; a short or empty one is padded
@@ -128,8 +115,8 @@ card::CardResult TraceCmac(const TavikAlgBinding& library, Cipher cipher_choice,
     const std::size_t size = cipher.size();
     card::CardResult trace;
     const Bytes l = cipher.Run(Direction::encrypt, Bytes(size));
-    const Bytes k1 = DoubleSubkey(l);
-    const Bytes k2 = DoubleSubkey(k1);
+    const Bytes k1 = card::DoubleBlock(l);
+    const Bytes k2 = card::DoubleBlock(k1);
     trace.Step("L", l);
     trace.Step("K1", k1);
     trace.Step("K2", k2);

@@ -13,13 +13,12 @@
 namespace card_tests {
 namespace {
 
-using orvelin::card::AlgorithmOf;
-using orvelin::card::BlockAlgorithm;
+using orvelin::Cipher;
 using testing_support::join;
 using testing_support::slice;
 
 const EVP_CIPHER* OpenSslCipher(const CipherModel& cipher, bool cbc) {
-    if (AlgorithmOf(cipher) == BlockAlgorithm::aes) {
+    if (cipher.cipher == Cipher::aes) {
         return cbc ? EVP_aes_128_cbc() : EVP_aes_128_ecb();
     }
     return cbc ? EVP_des_ede3_cbc() : EVP_des_ede3_ecb();
@@ -27,10 +26,10 @@ const EVP_CIPHER* OpenSslCipher(const CipherModel& cipher, bool cbc) {
 
 // Three-key EDE over K1|K2|K3 expresses every DES-family key.
 Bytes OpenSslKey(const CipherModel& cipher, const Bytes& key) {
-    switch (AlgorithmOf(cipher)) {
-    case BlockAlgorithm::des:
+    switch (cipher.cipher) {
+    case Cipher::des:
         return join({key, key, key});
-    case BlockAlgorithm::two_key_tdes:
+    case Cipher::two_key_tdes:
         return join({key, slice(key, 0, 8)});
     default:
         return key;
@@ -124,7 +123,7 @@ Bytes OpenSslCmac(const CipherModel& cipher, const Bytes& key, const Bytes& mess
         EVP_MAC_fetch(nullptr, "CMAC", nullptr), EVP_MAC_free);
     const std::unique_ptr<EVP_MAC_CTX, decltype(&EVP_MAC_CTX_free)> context(
         EVP_MAC_CTX_new(mac.get()), EVP_MAC_CTX_free);
-    const bool aes = AlgorithmOf(cipher) == BlockAlgorithm::aes;
+    const bool aes = cipher.cipher == Cipher::aes;
     std::string name = aes ? "AES-128-CBC" : "DES-EDE3-CBC";
     const OSSL_PARAM parameters[] = {
         OSSL_PARAM_construct_utf8_string(OSSL_MAC_PARAM_CIPHER, name.data(), 0),

@@ -12,8 +12,7 @@
 namespace card_tests {
 namespace {
 
-using orvelin::card::AlgorithmOf;
-using orvelin::card::BlockAlgorithm;
+using orvelin::Cipher;
 using orvelin::card::DiversifyKey;
 using orvelin::card::kCardAes;
 using orvelin::card::kCardThreeKeyTdes;
@@ -50,7 +49,7 @@ TEST(Diversify, ApplicationNoteExamples) {
 // block masked with K2 when padded and K1 when not, CBC from zero.
 Bytes OracleRun(const CipherModel& cipher, const Bytes& key, std::uint8_t constant, const Bytes& m,
                 std::size_t padded_size) {
-    const std::size_t block = AlgorithmOf(cipher) == BlockAlgorithm::aes ? 16 : 8;
+    const std::size_t block = cipher.cipher == Cipher::aes ? 16 : 8;
     const std::uint8_t rb = block == 16 ? 0x87 : 0x1B;
     const Bytes k1 =
         testing_support::cmac_double(OpenSslEncrypt(cipher, key, {}, Bytes(block)), rb);
@@ -67,11 +66,11 @@ Bytes OracleRun(const CipherModel& cipher, const Bytes& key, std::uint8_t consta
 }
 
 Bytes OracleKey(const CipherModel& cipher, const Bytes& master, const Bytes& m) {
-    switch (AlgorithmOf(cipher)) {
-    case BlockAlgorithm::two_key_tdes:
+    switch (cipher.cipher) {
+    case Cipher::two_key_tdes:
         return join(
             {OracleRun(cipher, master, 0x21, m, 16), OracleRun(cipher, master, 0x22, m, 16)});
-    case BlockAlgorithm::three_key_tdes:
+    case Cipher::three_key_tdes:
         return join({OracleRun(cipher, master, 0x31, m, 16), OracleRun(cipher, master, 0x32, m, 16),
                      OracleRun(cipher, master, 0x33, m, 16)});
     default:
@@ -95,12 +94,12 @@ TEST(Diversify, EveryInputLengthAgreesWithOpenSsl) {
             // Triple DES: the master key's version bits, the parity bits of its
             // first 8 bytes, replace the MACs' own; two-key keys take their
             // complement in the second half.
-            if (AlgorithmOf(cipher) != BlockAlgorithm::aes) {
+            if (cipher.cipher != Cipher::aes) {
                 for (std::size_t i = 0; i < 8; ++i) {
                     expected[i] = static_cast<std::uint8_t>((expected[i] & 0xFE) | (master[i] & 1));
                 }
             }
-            if (AlgorithmOf(cipher) == BlockAlgorithm::two_key_tdes) {
+            if (cipher.cipher == Cipher::two_key_tdes) {
                 for (std::size_t i = 8; i < 16; ++i) {
                     expected[i] =
                         static_cast<std::uint8_t>((expected[i] & 0xFE) | (~master[i - 8] & 1));

@@ -1,7 +1,8 @@
-// A faulty build of the library for the card operations' self-checks: the
-// block exports are the real library's, but every whole-message export the
-// operations check against (the CBC exports, both AES directions,
-// and the three CMACs) answers with its last bit flipped. The real library is a dependency, so a
+// A faulty build of the library for every self-check that must catch one,
+// the card operations' and tavik's (its traces and verify): the block
+// exports are the real library's, but every whole-message export the checks
+// compare against (the CBC exports, both AES directions, and the three CMACs)
+// answers with its last bit flipped. The real library is a dependency, so a
 // lookup through this one finds the block exports there.
 #include "tavik_alg.h"
 

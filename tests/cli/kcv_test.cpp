@@ -3,12 +3,8 @@
 #include "cli_expect.h"
 #include "hex.h"
 #include "messages.h"
+#include "openssl_peer.h"
 #include "vector_files.h"
-
-#include <openssl/core_names.h>
-#include <openssl/evp.h>
-
-#include <memory>
 
 namespace tavik_tests {
 namespace {
@@ -69,24 +65,9 @@ TEST(Kcv, ZeroBlockOfTheRfc4493Key) {
 
 // OpenSSL's AES-128 CMAC of one zero block under `key`.
 std::string OpenSslCmacOfZeroBlock(const testing_support::Bytes& key) {
-    const std::unique_ptr<EVP_MAC, decltype(&EVP_MAC_free)> mac(
-        EVP_MAC_fetch(nullptr, "CMAC", nullptr), EVP_MAC_free);
-    const std::unique_ptr<EVP_MAC_CTX, decltype(&EVP_MAC_CTX_free)> context(
-        EVP_MAC_CTX_new(mac.get()), EVP_MAC_CTX_free);
-    char cipher_name[] = "AES-128-CBC";
-    const OSSL_PARAM parameters[] = {
-        OSSL_PARAM_construct_utf8_string(OSSL_MAC_PARAM_CIPHER, cipher_name, 0),
-        OSSL_PARAM_construct_end()};
-    const std::array<unsigned char, 16> zeros{};
-    std::array<unsigned char, 16> out{};
-    std::size_t out_length = 0;
-    if (context == nullptr ||
-        EVP_MAC_init(context.get(), key.data(), key.size(), parameters) != 1 ||
-        EVP_MAC_update(context.get(), zeros.data(), zeros.size()) != 1 ||
-        EVP_MAC_final(context.get(), out.data(), &out_length, out.size()) != 1) {
-        ADD_FAILURE() << "OpenSSL CMAC failed";
-    }
-    return Upper(testing_support::to_hex(out));
+    const testing_support::Bytes zeros(16);
+    return Upper(testing_support::to_hex(
+        testing_support::peer::cmac(testing_support::peer::Cipher::aes128, key, zeros)));
 }
 
 TEST(Kcv, CmacFormIsTheLeftmostFiveBytesOfTheCmacOfOneZeroBlock) {

@@ -189,7 +189,7 @@ TEST(Usage, WrongUsageEndsWithTwo) {
                               "Only one argument can read standard input ('-')."));
     }
     const std::string commands = "The commands: encrypt, decrypt, cmac, kcv, crc16, crc32, xor, "
-                                 "verify.";
+                                 "pad, unpad, mac, diversify, desfire, gp, emv, verify.";
     EXPECT_TRUE(EndedWith(RunTavik({"sign"}), kWrongUsage, "Unknown command 'sign'. " + commands));
     EXPECT_TRUE(
         EndedWith(RunTavik({"--spaced"}), kWrongUsage, "A command is required. " + commands));
