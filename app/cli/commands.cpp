@@ -56,7 +56,7 @@ CLI::Option* AddCipherOption(Command& command, Offered offered, std::function<vo
 namespace {
 
 InputRules RulesOf(const HexArgument& key, const HexArgument& iv, const HexArgument& data) {
-    return {.key = key.spec, .iv = iv.spec, .data = data.spec, .odd_digits = kOddDigits};
+    return {.key = key.rule, .iv = iv.rule, .data = data.rule, .odd_digits = kOddDigits};
 }
 
 // The input a trace starts from, once the operation itself has passed it.
@@ -93,7 +93,7 @@ void AddCipherCommand(CLI::App& tavik, Session& session, Direction direction) {
     HexArgument& data = command.Hex("DATA", kData, kDataHelp);
     AddCipherOption(command, Offered::every_cipher, [options, &data](Cipher cipher) {
         options->cipher = cipher;
-        data.spec.capacity = CipherDataLimit(cipher);
+        data.rule.capacity = CipherDataLimit(cipher);
     });
     const HexArgument& key = command.Hex("--key", kKey, kKeyHelp);
     CLI::Option* cbc =
@@ -147,7 +147,7 @@ std::variant<Refusal, Bytes> KcvKey(const Cipher cipher, const HexArgument& key)
     const std::string zero_block = WriteHex(Bytes(algorithm.block));
     const Fields fields{.session_key = key.text, .iv = zero_block, .data_in = zero_block};
     auto read = ReadChecked(fields, CipherChecks({.cipher = cipher}),
-                            {.key = key.spec, .odd_digits = kOddDigits});
+                            {.key = key.rule, .odd_digits = kOddDigits});
     if (auto* refusal = std::get_if<Refusal>(&read)) {
         return std::move(*refusal);
     }
@@ -167,7 +167,7 @@ std::string_view KcvCheckedWith(const KcvOptions& options) {
 }
 
 card::CardOutcome CrcB(const HexArgument& data) {
-    auto read = ReadBytes(data.text, data.spec, kOddDigits);
+    auto read = ReadBytes(data.text, data.rule, kOddDigits);
     if (const auto* refusal = std::get_if<Refusal>(&read)) {
         return card::CardRefusal{refusal->message};
     }
@@ -204,7 +204,7 @@ void AddCrc(CLI::App& tavik, Session& session, const CrcChoice& choice) {
         if (*type_b) {
             return s.Print(CrcB(data));
         }
-        return s.Print(CalcCrc(data.text, choice, {.data = data.spec, .odd_digits = kOddDigits}));
+        return s.Print(CalcCrc(data.text, choice, {.data = data.rule, .odd_digits = kOddDigits}));
     });
 }
 
@@ -219,7 +219,7 @@ void AddXor(CLI::App& tavik, Session& session) {
     const HexArgument& b = command.Hex("B", {.label = "B", .capacity = kLongestMessage}, help);
     command.Run([&a, &b](Session& s) {
         const Fields fields{.session_key = a.text, .iv = {}, .data_in = b.text};
-        return s.Print(KeyXorIn(fields, {.key = a.spec, .data = b.spec, .odd_digits = kOddDigits}));
+        return s.Print(KeyXorIn(fields, {.key = a.rule, .data = b.rule, .odd_digits = kOddDigits}));
     });
 }
 
@@ -237,7 +237,7 @@ void AddCmacCommand(CLI::App& tavik, Session& session) {
     HexArgument& data = command.Hex("DATA", kData, kDataHelp);
     AddCipherOption(command, Offered::with_cmac, [cipher, &data](Cipher chosen) {
         *cipher = chosen;
-        data.spec.capacity = CmacDataLimit(chosen);
+        data.rule.capacity = CmacDataLimit(chosen);
     });
     const HexArgument& key = command.Hex("--key", kKey, kKeyHelp);
     const HexArgument& iv = command.Hex(

@@ -164,10 +164,10 @@ int RunTavik(std::span<const char* const> arguments, Session& session, std::ostr
 
 } // namespace
 
-HexArgument& Command::Hex(const std::string& name, const FieldSpec& spec, const std::string& help,
+HexArgument& Command::Hex(const std::string& name, const FieldSpec& rule, const std::string& help,
                           Presence presence) {
     HexArgument& argument =
-        arguments_.emplace_back(HexArgument{.spec = spec, .text = {}, .option = nullptr});
+        arguments_.emplace_back(HexArgument{.rule = rule, .text = {}, .option = nullptr});
     argument.option = app_.add_option(name, argument.text, help)
                           ->type_name("HEX")
                           ->required(presence == Presence::required);
@@ -187,10 +187,10 @@ int Command::ReadStandardInput() {
     }
     for (HexArgument& argument : arguments_) {
         if (reads_input(argument)) {
-            auto text = ReadBounded(session_.in(), argument.spec.capacity);
+            auto text = ReadBounded(session_.in(), argument.rule.capacity);
             if (!text) {
                 return session_.Refuse(
-                    messages::TooLong(argument.spec.label, argument.spec.capacity));
+                    messages::TooLong(argument.rule.label, argument.rule.capacity));
             }
             argument.text = std::move(*text);
         }
@@ -210,7 +210,7 @@ void Command::RunOnBytes(std::vector<const HexArgument*> arguments,
     Run([arguments = std::move(arguments), run = std::move(run)](Session& session) {
         std::vector<Bytes> bytes;
         for (const HexArgument* argument : arguments) {
-            auto read = ReadBytes(argument->text, argument->spec, kOddDigits);
+            auto read = ReadBytes(argument->text, argument->rule, kOddDigits);
             if (const auto* refusal = std::get_if<Refusal>(&read)) {
                 return session.Refuse(refusal->message);
             }

@@ -35,7 +35,7 @@ using card::Labelled;
 // A hex option ("--key") or positional ("DATA"): how refusals name it and the
 // most bytes it may hold; its text as typed, or standard input's for "-".
 struct HexArgument {
-    FieldSpec spec;
+    FieldSpec rule;
     std::string text;
     CLI::Option* option = nullptr;
 
@@ -53,7 +53,7 @@ class Command {
     CLI::App& app() { return app_; }
     enum class Presence { required, optional };
     // A hex option ("--key") or positional ("DATA").
-    HexArgument& Hex(const std::string& name, const FieldSpec& spec, const std::string& help,
+    HexArgument& Hex(const std::string& name, const FieldSpec& rule, const std::string& help,
                      Presence presence = Presence::required);
     // --trace: print the steps before the values.
     void TraceFlag(const std::string& help);

@@ -26,31 +26,31 @@ std::optional<Refusal> RefuseUnreadable(std::initializer_list<ReadField> fields,
                                         OddDigits odd_digits) {
     for (const auto& field : fields) {
         if (!field.reading.only_hex_digits) {
-            return Refusal{messages::NotHexDigits(field.spec.label)};
+            return Refusal{messages::NotHexDigits(field.rule.label)};
         }
     }
     for (const auto& field : fields) {
         if (odd_digits == OddDigits::refused && field.reading.lone_last_digit) {
-            return Refusal{messages::OddDigitCount(field.spec.label)};
+            return Refusal{messages::OddDigitCount(field.rule.label)};
         }
     }
     for (const auto& field : fields) {
-        if (field.count() > field.spec.capacity) {
-            return Refusal{messages::TooLong(field.spec.label, field.spec.capacity)};
+        if (field.count() > field.rule.capacity) {
+            return Refusal{messages::TooLong(field.rule.label, field.rule.capacity)};
         }
     }
     return std::nullopt;
 }
 
 Bytes BytesOf(const ReadField& field) {
-    Bytes bytes(std::min(field.count(), field.spec.capacity));
+    Bytes bytes(std::min(field.count(), field.rule.capacity));
     ReadHex(field.text, bytes);
     return bytes;
 }
 
-std::variant<Refusal, Bytes> ReadBytes(std::string_view text, const FieldSpec& spec,
+std::variant<Refusal, Bytes> ReadBytes(std::string_view text, const FieldSpec& rule,
                                        OddDigits odd_digits) {
-    const ReadField field = Read(text, spec);
+    const ReadField field = Read(text, rule);
     if (auto refusal = RefuseUnreadable({field}, odd_digits)) {
         return *refusal;
     }

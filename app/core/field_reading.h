@@ -19,14 +19,14 @@ namespace orvelin {
 // what the reading rule found.
 struct ReadField {
     std::string_view text;
-    FieldSpec spec;
+    FieldSpec rule;
     HexReading reading;
 
     std::size_t count() const { return reading.count; }
 };
 
-inline ReadField Read(std::string_view text, const FieldSpec& spec) {
-    return {.text = text, .spec = spec, .reading = ReadHex(text, {})};
+inline ReadField Read(std::string_view text, const FieldSpec& rule) {
+    return {.text = text, .rule = rule, .reading = ReadHex(text, {})};
 }
 
 // A character that is not a hex digit, then (when refused) a lone last
@@ -39,7 +39,7 @@ std::optional<Refusal> RefuseUnreadable(std::initializer_list<ReadField> fields,
 Bytes BytesOf(const ReadField& field);
 
 // One field on its own, checked as RefuseUnreadable checks it.
-std::variant<Refusal, Bytes> ReadBytes(std::string_view text, const FieldSpec& spec,
+std::variant<Refusal, Bytes> ReadBytes(std::string_view text, const FieldSpec& rule,
                                        OddDigits odd_digits);
 
 // What an algorithm asks of the key, the IV and the data.
