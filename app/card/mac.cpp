@@ -117,11 +117,9 @@ Bytes RetailMac(const CheckedMac& mac, CardResult& result, std::string_view pref
     const Bytes last_input =
         XorBytes(std::span(mac.padded).last(TAVIK_DES_BLOCK_SIZE), before_last);
     if (!chains_agree || mac.k_and_k_prime->Encrypt(last_input) != full) {
-        NoteCheckFailure(result,
-                         messages::RoutesDisagree(
-                             "The retail MAC's steps through the block exports",
-                             std::string(ExportName(Export::EnOrDecrypt_DES_CBC)) + " with " +
-                                 std::string(ExportName(Export::EnOrDecrypt_3DES))));
+        NoteCheckFailure(
+            result, messages::RoutesDisagree("The retail MAC's steps through the block exports",
+                                             RetailMacExports()));
     }
     return full;
 }
@@ -154,6 +152,11 @@ CardOutcome Mac(const TavikAlgBinding& library, const MacRequest& request) {
     }
     result.Value("", std::move(std::get<Bytes>(mac)));
     return result;
+}
+
+std::string RetailMacExports() {
+    return std::string(ExportName(Export::EnOrDecrypt_DES_CBC)) + " with " +
+           std::string(ExportName(Export::EnOrDecrypt_3DES));
 }
 
 } // namespace orvelin::card

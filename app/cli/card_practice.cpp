@@ -84,8 +84,7 @@ std::string MacCheckedWith(const MacOptions& options) {
         return std::string(ExportName(CipherExport(
             {.cipher = *options.cipher, .chaining = Chaining::cbc}, Direction::encrypt)));
     }
-    return std::string(ExportName(Export::EnOrDecrypt_DES_CBC)) + " with " +
-           std::string(ExportName(Export::EnOrDecrypt_3DES));
+    return card::RetailMacExports();
 }
 
 // Single DES reads the first 8 bytes of a longer key, as everywhere in tavik.

@@ -7,6 +7,7 @@
 
 #include "desfire.h"
 #include "emv.h"
+#include "mac.h"
 #include "scp02.h"
 #include "scp03.h"
 
@@ -17,12 +18,6 @@ namespace {
 
 std::string Named(Export export_id) {
     return std::string(ExportName(export_id));
-}
-
-// The retail MAC's second route, named as the operation's check message
-// names it: the DES CBC export's chain, then one two-key triple-DES block.
-std::string RetailMacRoute() {
-    return Named(Export::EnOrDecrypt_DES_CBC) + " with " + Named(Export::EnOrDecrypt_3DES);
 }
 
 // A family word ("desfire") whose commands are its subcommands; options the
@@ -210,7 +205,7 @@ void AddScp02Cmac(CLI::App& gp, Session& session) {
             .apdu = b[2],
             .icv = b[1],
             .icv_use = *icv_encrypt ? card::Scp02Icv::encrypted : card::Scp02Icv::as_given};
-        return s.Print(card::Scp02CommandMac(s.Library(), request), RetailMacRoute());
+        return s.Print(card::Scp02CommandMac(s.Library(), request), card::RetailMacExports());
     });
 }
 
@@ -301,7 +296,7 @@ void AddEmvArqc(CLI::App& emv, Session& session) {
     command.RunOnBytes({&key, &data}, [padding](Session& s, const std::vector<Bytes>& b) {
         return s.Print(
             card::EmvArqc(s.Library(), b[0], b[1], static_cast<card::PaddingMethod>(*padding)),
-            RetailMacRoute());
+            card::RetailMacExports());
     });
 }
 
