@@ -33,6 +33,9 @@ struct CardResult {
     // disagree: the message names both routes. A result that fails its own
     // check is still returned, so that the trace shows where it went wrong.
     std::optional<std::string> check_failure;
+    // The whole-message exports the steps were checked against, each once,
+    // in the order the checks ran ("AES_CMAC"); empty when nothing was.
+    std::string checked_with;
 
     void Step(std::string label, Bytes bytes) {
         steps.push_back({std::move(label), std::move(bytes)});

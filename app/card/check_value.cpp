@@ -18,10 +18,8 @@ Bytes EncryptedBlock(const BlockCipher& cipher, std::uint8_t fill, CardResult& r
     result.Step("block", block);
     Bytes encrypted = cipher.Encrypt(block);
     result.Step("encrypted", encrypted);
-    if (cipher.LibraryCbcEncrypt(Bytes(cipher.block_size()), block) != encrypted) {
-        NoteCheckFailure(result,
-                         messages::RoutesDisagree("The block export", cipher.CbcExportName()));
-    }
+    NoteCheck(result, cipher.LibraryCbcEncrypt(Bytes(cipher.block_size()), block) == encrypted,
+              "The block export", cipher.CbcExportName());
     return encrypted;
 }
 

@@ -91,11 +91,8 @@ Bytes Run(const BlockCipher& cipher, std::uint8_t constant, std::span<const std:
     Bytes mac =
         std::get<Bytes>(AppendCmacOfBlocks(cipher, zero_iv, padded, subkey, result, prefix));
     const LibraryRoute library = RunThroughLibrary(cipher, input, padded);
-    if (library.mac != mac) {
-        NoteCheckFailure(result,
-                         messages::RoutesDisagree(prefix + "'s steps through the block exports",
-                                                  library.exports));
-    }
+    NoteCheck(result, library.mac == mac, prefix + "'s steps through the block exports",
+              library.exports);
     return mac;
 }
 

@@ -86,12 +86,10 @@ Bytes CbcMac(const CheckedMac& mac, CardResult& result, std::string_view prefix)
     Bytes full = AppendCbcChain(mac.chain, mac.iv, mac.padded, result, prefix);
     const auto library = mac.chain.LibraryCbcEncrypt(mac.iv, mac.padded);
     const std::size_t size = mac.chain.block_size();
-    if (!library ||
-        !std::equal(full.begin(), full.end(), library->end() - static_cast<std::ptrdiff_t>(size))) {
-        NoteCheckFailure(result, messages::RoutesDisagree("The CBC-MAC's steps through the block "
-                                                          "exports",
-                                                          mac.chain.CbcExportName()));
-    }
+    NoteCheck(result,
+              library && std::equal(full.begin(), full.end(),
+                                    library->end() - static_cast<std::ptrdiff_t>(size)),
+              "The CBC-MAC's steps through the block exports", mac.chain.CbcExportName());
     return full;
 }
 
@@ -100,6 +98,13 @@ Bytes CbcMac(const CheckedMac& mac, CardResult& result, std::string_view prefix)
 // block, whose last block must be the chain's, and one two-key triple-DES
 // block (E_K D_K' E_K) over the last input block XOR the chaining value
 // before it.
+// The whole-message route the retail MAC's steps are checked against: the
+// single-DES CBC export's chain, then one two-key triple-DES block.
+std::string RetailMacExports() {
+    return std::string(ExportName(Export::EnOrDecrypt_DES_CBC)) + " with " +
+           std::string(ExportName(Export::EnOrDecrypt_3DES));
+}
+
 Bytes RetailMac(const CheckedMac& mac, CardResult& result, std::string_view prefix) {
     const Bytes chained = AppendCbcChain(mac.chain, mac.iv, mac.padded, result, prefix);
     const Bytes decrypted = mac.k_prime->Decrypt(chained);
@@ -116,11 +121,8 @@ Bytes RetailMac(const CheckedMac& mac, CardResult& result, std::string_view pref
                                   : Bytes(library->end() - 2 * kBlock, library->end() - kBlock);
     const Bytes last_input =
         XorBytes(std::span(mac.padded).last(TAVIK_DES_BLOCK_SIZE), before_last);
-    if (!chains_agree || mac.k_and_k_prime->Encrypt(last_input) != full) {
-        NoteCheckFailure(
-            result, messages::RoutesDisagree("The retail MAC's steps through the block exports",
-                                             RetailMacExports()));
-    }
+    NoteCheck(result, chains_agree && mac.k_and_k_prime->Encrypt(last_input) == full,
+              "The retail MAC's steps through the block exports", RetailMacExports());
     return full;
 }
 
@@ -152,11 +154,6 @@ CardOutcome Mac(const TavikAlgBinding& library, const MacRequest& request) {
     }
     result.Value("", std::move(std::get<Bytes>(mac)));
     return result;
-}
-
-std::string RetailMacExports() {
-    return std::string(ExportName(Export::EnOrDecrypt_DES_CBC)) + " with " +
-           std::string(ExportName(Export::EnOrDecrypt_3DES));
 }
 
 } // namespace orvelin::card

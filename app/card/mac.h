@@ -9,7 +9,6 @@
 #include "padding.h"
 
 #include <optional>
-#include <string>
 #include <string_view>
 
 namespace orvelin::card {
@@ -44,10 +43,6 @@ std::variant<CardRefusal, Bytes> AppendMac(const TavikAlgBinding& library,
 
 // The same as an outcome of its own: one value, the MAC.
 CardOutcome Mac(const TavikAlgBinding& library, const MacRequest& request);
-
-// The whole-message route the retail MAC's steps are checked against: the
-// single-DES CBC export's chain, then one two-key triple-DES block.
-std::string RetailMacExports();
 
 } // namespace orvelin::card
 

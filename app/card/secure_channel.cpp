@@ -51,10 +51,8 @@ Bytes AppendCbcEncrypt(const BlockCipher& cipher, std::span<const std::uint8_t> 
         result.Step(StepLabel(prefix, BlockStep(index, "output")), chaining);
         out.insert(out.end(), chaining.begin(), chaining.end());
     }
-    if (cipher.LibraryCbcEncrypt(iv, data) != out) {
-        NoteCheckFailure(result, messages::RoutesDisagree("CBC encryption through the block export",
-                                                          cipher.CbcExportName()));
-    }
+    NoteCheck(result, cipher.LibraryCbcEncrypt(iv, data) == out,
+              "CBC encryption through the block export", cipher.CbcExportName());
     return out;
 }
 
@@ -70,11 +68,8 @@ Bytes AppendCbcDecrypt(const BlockCipher& cipher, std::span<const std::uint8_t> 
         out.insert(out.end(), plain.begin(), plain.end());
     }
     const auto again = cipher.LibraryCbcEncrypt(iv, out);
-    if (!again || !std::equal(again->begin(), again->end(), data.begin(), data.end())) {
-        NoteCheckFailure(result, messages::RoutesDisagree("CBC decryption through the block "
-                                                          "export",
-                                                          cipher.CbcExportName()));
-    }
+    NoteCheck(result, again && std::equal(again->begin(), again->end(), data.begin(), data.end()),
+              "CBC decryption through the block export", cipher.CbcExportName());
     return out;
 }
 

@@ -2,6 +2,7 @@
 #ifndef ORVELIN_CARD_STEP_LABELS_H
 #define ORVELIN_CARD_STEP_LABELS_H
 
+#include "card_messages.h"
 #include "card_result.h"
 
 #include <string>
@@ -19,10 +20,16 @@ inline std::string BlockStep(std::size_t index, std::string_view step) {
     return "block " + std::to_string(index + 1) + " " + std::string(step);
 }
 
-// Keeps the first failure: a later check does not hide an earlier one.
-inline void NoteCheckFailure(CardResult& result, std::string message) {
-    if (!result.check_failure) {
-        result.check_failure = std::move(message);
+// Records a check of the steps (`steps`) against the library's whole-message
+// route (`exports`), and its failure when they disagree. The first failure is
+// kept: a later check does not hide an earlier one.
+inline void NoteCheck(CardResult& result, bool agree, std::string_view steps,
+                      std::string_view exports) {
+    if (result.checked_with.find(exports) == std::string::npos) {
+        result.checked_with += (result.checked_with.empty() ? "" : ", ") + std::string(exports);
+    }
+    if (!agree && !result.check_failure) {
+        result.check_failure = messages::RoutesDisagree(steps, exports);
     }
 }
 

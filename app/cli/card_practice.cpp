@@ -78,15 +78,6 @@ struct MacOptions {
     std::optional<std::size_t> length;
 };
 
-// The exports the MAC's steps are checked against.
-std::string MacCheckedWith(const MacOptions& options) {
-    if (options.algorithm == 1) {
-        return std::string(ExportName(CipherExport(
-            {.cipher = *options.cipher, .chaining = Chaining::cbc}, Direction::encrypt)));
-    }
-    return card::RetailMacExports();
-}
-
 // Single DES reads the first 8 bytes of a longer key, as everywhere in tavik.
 std::span<const std::uint8_t> MacKey(const MacOptions& options, const Bytes& key) {
     const std::size_t des_key = AlgorithmOf(Cipher::des).key_minimum;
@@ -148,7 +139,7 @@ void AddMacCommand(CLI::App& tavik, Session& session) {
             .iv = bytes[1],
             .data = bytes[2],
             .length = options->length};
-        return s.Print(card::Mac(s.Library(), request), MacCheckedWith(*options));
+        return s.Print(card::Mac(s.Library(), request));
     });
 }
 
@@ -169,7 +160,7 @@ void AddDiversifyCommand(CLI::App& tavik, Session& session) {
     command.RunOnBytes({&key, &data}, [cipher](Session& s, const std::vector<Bytes>& bytes) {
         const card::DiversifyRequest request{
             .cipher = {.cipher = *cipher}, .master_key = bytes[0], .input = bytes[1]};
-        return s.Print(card::DiversifyKey(s.Library(), request), ExportName(CmacExport(*cipher)));
+        return s.Print(card::DiversifyKey(s.Library(), request));
     });
 }
 

@@ -158,14 +158,6 @@ std::variant<Refusal, Bytes> KcvKey(const Cipher cipher, const HexArgument& key)
     return bytes;
 }
 
-std::string_view KcvCheckedWith(const KcvOptions& options) {
-    const bool cmac = options.method == card::KcvMethod::cmac_zero_block ||
-                      options.method == card::KcvMethod::cmac_empty;
-    return ExportName(cmac ? CmacExport(Cipher::aes)
-                           : CipherExport({.cipher = options.cipher, .chaining = Chaining::cbc},
-                                          Direction::encrypt));
-}
-
 card::CardOutcome CrcB(const HexArgument& data) {
     auto read = ReadBytes(data.text, data.rule, kOddDigits);
     if (const auto* refusal = std::get_if<Refusal>(&read)) {
@@ -319,7 +311,7 @@ void AddKcvCommand(CLI::App& tavik, Session& session) {
                                        .key = std::get<Bytes>(bytes),
                                        .method = options->method,
                                        .length = options->length};
-        return s.Print(card::KeyCheckValue(library, request), KcvCheckedWith(*options));
+        return s.Print(card::KeyCheckValue(library, request));
     });
 }
 

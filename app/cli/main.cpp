@@ -257,7 +257,7 @@ std::string Session::Hex(std::span<const std::uint8_t> bytes) const {
     return spaced;
 }
 
-int Session::Print(const card::CardOutcome& outcome, std::string_view checked_with) {
+int Session::Print(const card::CardOutcome& outcome) {
     if (const auto* refusal = std::get_if<card::CardRefusal>(&outcome)) {
         return Refuse(refusal->message);
     }
@@ -271,8 +271,8 @@ int Session::Print(const card::CardOutcome& outcome, std::string_view checked_wi
             }
             out_ << line << '\n';
         }
-        if (!result.check_failure && !checked_with.empty()) {
-            out_ << "check: equals " << checked_with << '\n';
+        if (!result.check_failure && !result.checked_with.empty()) {
+            out_ << "check: equals " << result.checked_with << '\n';
         }
     }
     if (result.check_failure) {
@@ -293,7 +293,8 @@ int Session::Print(const Outcome& outcome, card::CardResult trace, std::string_v
     if (shown.cmac && shown.cmac != shown.data_out) {
         trace.Value({}, *shown.cmac);
     }
-    return Print(card::CardOutcome{std::move(trace)}, checked_with);
+    trace.checked_with = checked_with;
+    return Print(card::CardOutcome{std::move(trace)});
 }
 
 void Session::PrintLine(std::string_view line) {

@@ -7,7 +7,6 @@
 
 #include "desfire.h"
 #include "emv.h"
-#include "mac.h"
 #include "scp02.h"
 #include "scp03.h"
 
@@ -15,10 +14,6 @@
 
 namespace orvelin::cli {
 namespace {
-
-std::string Named(Export export_id) {
-    return std::string(ExportName(export_id));
-}
 
 // A family word ("desfire") whose commands are its subcommands; options the
 // family does not know (--library, --spaced before the command) fall through
@@ -76,8 +71,7 @@ void AddDesfireSession(CLI::App& desfire, Session& session) {
         command.Hex("--rndb", {.label = "RndB"}, "The PICC's random RndB, 16 bytes");
     command.TraceFlag(kTraceHelp);
     command.RunOnBytes({&key, &rnd_a, &rnd_b}, [](Session& s, const std::vector<Bytes>& b) {
-        return s.Print(card::DesfireSessionKeys(s.Library(), b[0], b[1], b[2]),
-                       Named(Export::AES_CMAC));
+        return s.Print(card::DesfireSessionKeys(s.Library(), b[0], b[1], b[2]));
     });
 }
 
@@ -97,11 +91,10 @@ void AddDesfireMac(CLI::App& desfire, Session& session) {
     const HexArgument& data =
         command.Hex("DATA", kCardData, kDataHelp, Command::Presence::optional);
     command.TraceFlag(kTraceHelp);
-    command.RunOnBytes(
-        {&key, &ti, &code, &data}, [options](Session& s, const std::vector<Bytes>& b) {
-            return s.Print(card::DesfireMac(s.Library(), Channel(b[0], b[1], *options), b[2], b[3]),
-                           Named(Export::AES_CMAC));
-        });
+    command.RunOnBytes({&key, &ti, &code, &data}, [options](Session& s,
+                                                            const std::vector<Bytes>& b) {
+        return s.Print(card::DesfireMac(s.Library(), Channel(b[0], b[1], *options), b[2], b[3]));
+    });
 }
 
 void AddDesfireCipher(CLI::App& desfire, Session& session, Direction direction) {
@@ -125,8 +118,7 @@ void AddDesfireCipher(CLI::App& desfire, Session& session, Direction direction) 
         {&key, &ti, &data}, [options, encrypt](Session& s, const std::vector<Bytes>& b) {
             const card::DesfireChannel channel = Channel(b[0], b[1], *options);
             return s.Print(encrypt ? card::DesfireEncrypt(s.Library(), channel, b[2])
-                                   : card::DesfireDecrypt(s.Library(), channel, b[2]),
-                           Named(Export::AES_EncryptCBC));
+                                   : card::DesfireDecrypt(s.Library(), channel, b[2]));
         });
 }
 
@@ -171,11 +163,9 @@ void AddScp02(CLI::App& gp, Session& session) {
             }
             const card::Scp02StaticKeys keys{
                 .enc = static_key(0), .mac = static_key(1), .dek = static_key(2)};
-            return s.Print(
-                card::Scp02SessionKeys(
-                    s.Library(), keys,
-                    {.sequence_counter = b[4], .host_challenge = b[5], .card_challenge = b[6]}),
-                Named(Export::EnOrDecrypt_3DES_CBC));
+            return s.Print(card::Scp02SessionKeys(
+                s.Library(), keys,
+                {.sequence_counter = b[4], .host_challenge = b[5], .card_challenge = b[6]}));
         });
 }
 
@@ -205,7 +195,7 @@ void AddScp02Cmac(CLI::App& gp, Session& session) {
             .apdu = b[2],
             .icv = b[1],
             .icv_use = *icv_encrypt ? card::Scp02Icv::encrypted : card::Scp02Icv::as_given};
-        return s.Print(card::Scp02CommandMac(s.Library(), request), card::RetailMacExports());
+        return s.Print(card::Scp02CommandMac(s.Library(), request));
     });
 }
 
@@ -226,11 +216,9 @@ void AddScp03(CLI::App& gp, Session& session) {
         command.Hex("--card-challenge", {.label = "Card challenge"}, "8 bytes");
     command.TraceFlag(kTraceHelp);
     command.RunOnBytes({&enc, &mac, &host, &card}, [](Session& s, const std::vector<Bytes>& b) {
-        return s.Print(
-            card::Scp03SessionKeys(
-                s.Library(),
-                {.enc = b[0], .mac = b[1], .host_challenge = b[2], .card_challenge = b[3]}),
-            Named(Export::AES_CMAC));
+        return s.Print(card::Scp03SessionKeys(
+            s.Library(),
+            {.enc = b[0], .mac = b[1], .host_challenge = b[2], .card_challenge = b[3]}));
     });
 }
 
@@ -258,8 +246,7 @@ void AddEmvIccKey(CLI::App& emv, Session& session) {
         ->type_name("NN");
     command.TraceFlag(kTraceHelp);
     command.RunOnBytes({&imk}, [account](Session& s, const std::vector<Bytes>& b) {
-        return s.Print(card::EmvIccMasterKey(s.Library(), b[0], account->pan, account->psn),
-                       Named(Export::EnOrDecrypt_3DES_CBC));
+        return s.Print(card::EmvIccMasterKey(s.Library(), b[0], account->pan, account->psn));
     });
 }
 
@@ -274,8 +261,7 @@ void AddEmvSessionKey(CLI::App& emv, Session& session) {
         command.Hex("--r", {.label = "R"}, "R, 8 bytes (ATC || 00 00 || UN, say)");
     command.TraceFlag(kTraceHelp);
     command.RunOnBytes({&key, &r}, [](Session& s, const std::vector<Bytes>& b) {
-        return s.Print(card::EmvSessionKey(s.Library(), b[0], b[1]),
-                       Named(Export::EnOrDecrypt_3DES_CBC));
+        return s.Print(card::EmvSessionKey(s.Library(), b[0], b[1]));
     });
 }
 
@@ -295,8 +281,7 @@ void AddEmvArqc(CLI::App& emv, Session& session) {
     command.TraceFlag(kTraceHelp);
     command.RunOnBytes({&key, &data}, [padding](Session& s, const std::vector<Bytes>& b) {
         return s.Print(
-            card::EmvArqc(s.Library(), b[0], b[1], static_cast<card::PaddingMethod>(*padding)),
-            card::RetailMacExports());
+            card::EmvArqc(s.Library(), b[0], b[1], static_cast<card::PaddingMethod>(*padding)));
     });
 }
 
@@ -310,8 +295,7 @@ void AddEmvArpc(CLI::App& emv, Session& session) {
     const HexArgument& arc = command.Hex("--arc", {.label = "ARC"}, "The response code, 2 bytes");
     command.TraceFlag(kTraceHelp);
     command.RunOnBytes({&key, &arqc, &arc}, [](Session& s, const std::vector<Bytes>& b) {
-        return s.Print(card::EmvArpc(s.Library(), b[0], b[1], b[2]),
-                       Named(Export::EnOrDecrypt_3DES_CBC));
+        return s.Print(card::EmvArpc(s.Library(), b[0], b[1], b[2]));
     });
 }
 

@@ -100,7 +100,7 @@ class Session {
     // "LABEL HEX" or bare hex. With --trace the steps come first, then
     // "check: equals <checked_with>" when that is not empty. A check failure:
     // the steps, then its message on standard error, status 1.
-    int Print(const card::CardOutcome& outcome, std::string_view checked_with = {});
+    int Print(const card::CardOutcome& outcome);
     // An operation of the core: as above, its values DataOut and then the
     // CMAC field where that shows something else; `trace` holds the steps.
     int Print(const Outcome& outcome, card::CardResult trace = {},
