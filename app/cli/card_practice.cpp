@@ -8,6 +8,7 @@
 #include "diversify.h"
 #include "mac.h"
 #include "padding.h"
+#include "word_option.h"
 
 #include <memory>
 
@@ -23,20 +24,20 @@ constexpr FieldSpec kMasterKey{.label = "Master key"};
 const std::string kStepsHelp = "Print every step before the result";
 
 struct PaddingOptions {
-    int method = 1;
+    card::PaddingMethod method = card::PaddingMethod::zeros;
     std::size_t block = card::kDefaultPaddingBlock;
 };
 
 void AddPaddingOptions(Command& command, PaddingOptions& options) {
-    command.app()
-        .add_option("--method", options.method, "ISO/IEC 9797-1 padding method")
-        ->required()
-        ->type_name("1|2|3")
-        ->check(CLI::IsMember({1, 2, 3}).description(""));
-    command.app()
-        .add_option("--block", options.block, "The block size in bytes (default 8)")
-        ->type_name("8|16")
-        ->check(CLI::IsMember({8, 16}).description(""));
+    AddWordOption<card::PaddingMethod>(
+        command.app(), "--method", card::PaddingMethodWords(),
+        [&options](card::PaddingMethod method) { options.method = method; },
+        "ISO/IEC 9797-1 padding method")
+        ->required();
+    AddWordOption<std::size_t>(
+        command.app(), "--block", card::PaddingBlockWords(),
+        [&options](std::size_t block) { options.block = block; },
+        "The block size in bytes (default 8)");
 }
 
 constexpr std::string_view kPaddingMethods =
@@ -65,16 +66,15 @@ void AddPadCommand(CLI::App& tavik, Session& session, bool pad) {
     const HexArgument& data = command.Hex("DATA", pad ? kCardData : kPaddedData, kDataHelp);
     command.TraceFlag(kStepsHelp);
     command.RunOnBytes({&data}, [options, pad](Session& s, const std::vector<Bytes>& bytes) {
-        const auto method = static_cast<card::PaddingMethod>(options->method);
-        return s.Print(pad ? card::Pad(bytes[0], method, options->block)
-                           : card::Unpad(bytes[0], method, options->block));
+        return s.Print(pad ? card::Pad(bytes[0], options->method, options->block)
+                           : card::Unpad(bytes[0], options->method, options->block));
     });
 }
 
 struct MacOptions {
-    int algorithm = 1;
+    card::MacAlgorithm algorithm = card::MacAlgorithm::cbc_mac;
     std::optional<Cipher> cipher;
-    int padding = 1;
+    card::PaddingMethod padding = card::PaddingMethod::zeros;
     std::optional<std::size_t> length;
 };
 
@@ -99,19 +99,19 @@ void AddMacCommand(CLI::App& tavik, Session& session) {
             "chaining and the final steps come first, then 'check: equals' and the exports "
             "whose answer they match.");
     auto options = std::make_shared<MacOptions>();
-    command.app()
-        .add_option("--algorithm", options->algorithm, "ISO/IEC 9797-1 MAC algorithm")
-        ->required()
-        ->type_name("1|3")
-        ->check(CLI::IsMember({1, 3}).description(""));
+    AddWordOption<card::MacAlgorithm>(
+        command.app(), "--algorithm", card::MacAlgorithmWords(),
+        [options](card::MacAlgorithm algorithm) { options->algorithm = algorithm; },
+        "ISO/IEC 9797-1 MAC algorithm")
+        ->required();
     AddCipherOption(command, Offered::every_cipher, [options](Cipher cipher) {
         options->cipher = cipher;
     })->required(false);
-    command.app()
-        .add_option("--padding", options->padding, "ISO/IEC 9797-1 padding method")
-        ->required()
-        ->type_name("1|2|3")
-        ->check(CLI::IsMember({1, 2, 3}).description(""));
+    AddWordOption<card::PaddingMethod>(
+        command.app(), "--padding", card::PaddingMethodWords(),
+        [options](card::PaddingMethod method) { options->padding = method; },
+        "ISO/IEC 9797-1 padding method")
+        ->required();
     const HexArgument& key = command.Hex("--key", kKey, kKeyHelp);
     const HexArgument& iv = command.Hex(
         "--iv", kIv, "The IV in hex, one block: zeros when not given", Command::Presence::optional);
@@ -121,24 +121,25 @@ void AddMacCommand(CLI::App& tavik, Session& session) {
     const HexArgument& data = command.Hex("DATA", kCardData, kDataHelp);
     command.TraceFlag(kTraceHelp);
     command.RunOnBytes({&key, &iv, &data}, [options](Session& s, const std::vector<Bytes>& bytes) {
-        if (options->algorithm == 1 && !options->cipher) {
+        if (options->algorithm == card::MacAlgorithm::cbc_mac && !options->cipher) {
             s.Refuse("MAC algorithm 1 needs --cipher.");
             return kWrongUsage;
         }
-        if (options->algorithm == 3 && options->cipher) {
+        if (options->algorithm == card::MacAlgorithm::retail && options->cipher) {
             s.Refuse(card::messages::kRetailTakesNoCipher);
             return kWrongUsage;
         }
-        const card::MacRequest request{
-            .algorithm = static_cast<card::MacAlgorithm>(options->algorithm),
-            .cipher = options->cipher
-                          ? std::optional<card::CipherModel>({.cipher = *options->cipher})
-                          : std::nullopt,
-            .padding = static_cast<card::PaddingMethod>(options->padding),
-            .key = MacKey(*options, bytes[0]),
-            .iv = bytes[1],
-            .data = bytes[2],
-            .length = options->length};
+        std::optional<card::CipherModel> cipher;
+        if (options->cipher) {
+            cipher = card::CipherModel{.cipher = *options->cipher};
+        }
+        const card::MacRequest request{.algorithm = options->algorithm,
+                                       .cipher = cipher,
+                                       .padding = options->padding,
+                                       .key = MacKey(*options, bytes[0]),
+                                       .iv = bytes[1],
+                                       .data = bytes[2],
+                                       .length = options->length};
         return s.Print(card::Mac(s.Library(), request));
     });
 }

@@ -5,52 +5,20 @@
 
 #include "check_value.h"
 #include "checksums.h"
+#include "word_option.h"
 
-#include <array>
 #include <memory>
 
 namespace orvelin::cli {
-namespace {
-
-struct CipherName {
-    Cipher cipher;
-    std::string_view name; // as typed after --cipher
-    std::string_view key;  // for --help
-};
-
-constexpr std::array<CipherName, 4> kCipherNames = {{
-    {.cipher = Cipher::des, .name = "des", .key = "8 bytes (of a longer key, the first 8)"},
-    {.cipher = Cipher::two_key_tdes, .name = "2tdes", .key = "16 bytes, K1|K2"},
-    {.cipher = Cipher::three_key_tdes, .name = "3tdes", .key = "24 bytes, K1|K2|K3"},
-    {.cipher = Cipher::aes, .name = "aes", .key = "AES-128, 16 bytes"},
-}};
-
-} // namespace
 
 // --cipher NAME: `take` is called with the cipher as soon as it is parsed.
 CLI::Option* AddCipherOption(Command& command, Offered offered, std::function<void(Cipher)> take) {
-    std::vector<std::string> names;
-    std::string keys;
-    for (const CipherName& c : kCipherNames) {
-        if (offered == Offered::every_cipher || CmacDataLimit(c.cipher) != 0) {
-            names.emplace_back(c.name);
-            keys += (keys.empty() ? "The key: " : "; ") + std::string(c.name) + " " +
-                    std::string(c.key);
-        }
-    }
-    // The check leaves the name as listed, whatever its case.
-    const auto by_name = [take = std::move(take)](const std::string& name) {
-        for (const CipherName& c : kCipherNames) {
-            if (c.name == name) {
-                take(c.cipher);
-            }
-        }
+    const auto has_cmac = [offered](Cipher cipher) {
+        return offered == Offered::every_cipher || CmacDataLimit(cipher) != 0;
     };
-    return command.app()
-        .add_option_function<std::string>("--cipher", by_name, keys)
-        ->required()
-        ->type_name(CLI::detail::join(names, "|"))
-        ->check(CLI::IsMember(names, CLI::ignore_case).description(""));
+    return AddWordOption<Cipher>(command.app(), "--cipher", card::CipherWords(), std::move(take),
+                                 "The cipher", has_cmac)
+        ->required();
 }
 
 namespace {
@@ -121,18 +89,6 @@ void AddCipherCommand(CLI::App& tavik, Session& session, Direction direction) {
     });
 }
 
-struct KcvMethodName {
-    card::KcvMethod method;
-    std::string_view name; // as typed after --method
-};
-
-constexpr std::array<KcvMethodName, 4> kKcvMethods = {{
-    {.method = card::KcvMethod::zero_block, .name = "zeros"},
-    {.method = card::KcvMethod::ones_block, .name = "gp"},
-    {.method = card::KcvMethod::cmac_zero_block, .name = "cmac"},
-    {.method = card::KcvMethod::cmac_empty, .name = "cmac-empty"},
-}};
-
 struct KcvOptions {
     Cipher cipher = Cipher::des;
     card::KcvMethod method = card::KcvMethod::zero_block;
@@ -184,13 +140,10 @@ void AddCrc(CLI::App& tavik, Session& session, const CrcChoice& choice) {
     const HexArgument& data = command.Hex("DATA", kData, kDataHelp);
     auto type_b = std::make_shared<bool>(false);
     if (crc16) {
-        command.app()
-            .add_option_function<std::string>(
-                "--type", [type_b](const std::string& type) { *type_b = type == "b"; },
-                "a: CRC_A (the default); b: CRC_B of ISO/IEC 14443-3 (from 0xFFFF, complemented "
-                "at the end), shown in the same byte order")
-            ->type_name("a|b")
-            ->check(CLI::IsMember({"a", "b"}, CLI::ignore_case).description(""));
+        AddWordOption<card::Crc16Type>(
+            command.app(), "--type", card::Crc16TypeWords(),
+            [type_b](card::Crc16Type type) { *type_b = type == card::Crc16Type::b; },
+            "The CRC of ISO/IEC 14443-3, shown least significant byte first (default a)");
     }
     command.Run([choice, type_b, &data](Session& s) {
         if (*type_b) {
@@ -271,22 +224,10 @@ void AddKcvCommand(CLI::App& tavik, Session& session) {
     AddCipherOption(command, Offered::every_cipher,
                     [options](Cipher cipher) { options->cipher = cipher; });
     const HexArgument& key = command.Hex("--key", kKey, kKeyHelp);
-    std::vector<std::string> names;
-    for (const KcvMethodName& m : kKcvMethods) {
-        names.emplace_back(m.name);
-    }
-    const auto by_name = [options](const std::string& name) {
-        for (const KcvMethodName& m : kKcvMethods) {
-            if (m.name == name) {
-                options->method = m.method;
-            }
-        }
-    };
-    CLI::Option* method =
-        command.app()
-            .add_option_function<std::string>("--method", by_name, "The convention (default zeros)")
-            ->type_name(CLI::detail::join(names, "|"))
-            ->check(CLI::IsMember(names, CLI::ignore_case).description(""));
+    CLI::Option* method = AddWordOption<card::KcvMethod>(
+        command.app(), "--method", card::KcvMethodWords(),
+        [options](card::KcvMethod chosen) { options->method = chosen; },
+        "The convention (default zeros)");
     command.app().add_flag("--cmac", options->cmac, "The same as --method cmac")->excludes(method);
     command.app()
         .add_option("--length", options->length, "Show the leftmost N bytes")

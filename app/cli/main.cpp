@@ -22,7 +22,8 @@ constexpr std::string_view kDescription =
     "tavik: the Orvelin window's cipher, MAC and checksum answers on the command line, from the "
     "same core and the same run-time-loaded TAVIK_ALG library. Hex arguments follow the "
     "window's rule (spaces allowed, either case) but must hold an even number of digits; - reads "
-    "one of them from standard input. Results are upper-case hex on standard output, one per "
+    "one of them from standard input. Words that name a choice (--cipher AES) may be typed in any "
+    "case. Results are upper-case hex on standard output, one per "
     "line; refusals, with the window's messages, go to standard error.";
 
 constexpr std::string_view kFooter =

@@ -9,6 +9,7 @@
 #include "emv.h"
 #include "scp02.h"
 #include "scp03.h"
+#include "word_option.h"
 
 #include <memory>
 
@@ -271,17 +272,17 @@ void AddEmvArqc(CLI::App& emv, Session& session) {
         "The application cryptogram: the retail MAC (ISO/IEC 9797-1 algorithm 3) under the "
         "session key over DATA padded by method 2 (80 00 ...) or, with --padding 1, method 1 "
         "(zeros). With --trace, first the MAC's steps.");
-    auto padding = std::make_shared<int>(static_cast<int>(card::PaddingMethod::mark_then_zeros));
+    auto padding = std::make_shared<card::PaddingMethod>(card::PaddingMethod::mark_then_zeros);
     const HexArgument& key = command.Hex("--key", kCardKey, "The session key, 16 bytes");
-    command.app()
-        .add_option("--padding", *padding, "ISO/IEC 9797-1 padding method 1 or 2 (default 2)")
-        ->type_name("1|2")
-        ->check(CLI::IsMember({1, 2}));
+    AddWordOption<card::PaddingMethod>(
+        command.app(), "--padding", card::PaddingMethodWords(),
+        [padding](card::PaddingMethod method) { *padding = method; },
+        "ISO/IEC 9797-1 padding method (default 2)",
+        [](card::PaddingMethod method) { return method != card::PaddingMethod::length_block; });
     const HexArgument& data = command.Hex("DATA", kCardData, kDataHelp);
     command.TraceFlag(kTraceHelp);
     command.RunOnBytes({&key, &data}, [padding](Session& s, const std::vector<Bytes>& b) {
-        return s.Print(
-            card::EmvArqc(s.Library(), b[0], b[1], static_cast<card::PaddingMethod>(*padding)));
+        return s.Print(card::EmvArqc(s.Library(), b[0], b[1], *padding));
     });
 }
 
