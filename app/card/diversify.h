@@ -25,7 +25,8 @@ struct DiversifyRequest {
 // padding, the CMAC's own steps, its raw MAC; then for triple DES the key
 // before the version bits are carried over. Each run is checked against the
 // cipher's CMAC export. Refused: single DES, a master key of the wrong
-// length, an M that is empty or too long.
+// length, an M that is empty or too long; a library call that does not
+// report done (with the steps so far).
 CardOutcome DiversifyKey(const TavikAlgBinding& library, const DiversifyRequest& request);
 
 } // namespace orvelin::card
