@@ -1,5 +1,6 @@
 #include "scp02.h"
 
+#include "apdu.h"
 #include "block_cipher.h"
 #include "mac.h"
 #include "secure_channel.h"
@@ -13,7 +14,6 @@ namespace {
 
 constexpr std::size_t kKeySize = TAVIK_2TDES_KEY_SIZE;
 constexpr std::size_t kBlock = TAVIK_DES_BLOCK_SIZE;
-constexpr std::size_t kHeaderSize = 4;
 constexpr std::size_t kMaxShortLc = 255;
 constexpr std::uint8_t kSecureMessagingBit = 0x04;
 
@@ -22,9 +22,6 @@ constexpr std::array<std::uint8_t, 2> kCMacConstant = {0x01, 0x01};
 constexpr std::array<std::uint8_t, 2> kRMacConstant = {0x01, 0x02};
 constexpr std::array<std::uint8_t, 2> kDekConstant = {0x01, 0x81};
 
-constexpr std::string_view kApduTooShort = "The APDU must hold at least CLA, INS, P1 and P2!";
-constexpr std::string_view kLcMismatch =
-    "The APDU's Lc must equal the number of data bytes that follow it (then at most Le)!";
 constexpr std::string_view kNoRoomForMac =
     "Lc must leave room for the 8-byte C-MAC: at most 247 bytes!";
 
@@ -82,35 +79,10 @@ OrRefusal<Bytes> UsedIcv(const TavikAlgBinding& library, const Scp02CommandMacRe
     return encrypted;
 }
 
-// An APDU read into what the C-MAC covers and what follows it.
-struct ParsedApdu {
-    std::span<const std::uint8_t> header;
-    std::span<const std::uint8_t> data;
-    std::span<const std::uint8_t> le;
-};
-
-OrRefusal<ParsedApdu> ParseApdu(std::span<const std::uint8_t> apdu) {
-    if (apdu.size() < kHeaderSize) {
-        return CardRefusal{std::string(kApduTooShort)};
-    }
-    if (apdu.size() == kHeaderSize) {
-        return ParsedApdu{apdu, {}, {}};
-    }
-    const std::size_t lc = apdu[kHeaderSize];
-    const std::size_t following = apdu.size() - kHeaderSize - 1;
-    if (following != lc && following != lc + 1) {
-        return CardRefusal{std::string(kLcMismatch)};
-    }
-    if (lc + kBlock > kMaxShortLc) {
-        return CardRefusal{std::string(kNoRoomForMac)};
-    }
-    return ParsedApdu{apdu.first(kHeaderSize), apdu.subspan(kHeaderSize + 1, lc),
-                      apdu.subspan(kHeaderSize + 1 + lc)};
-}
-
 // What the C-MAC covers: the header with the secure-messaging bit set in
-// CLA, Lc raised by 8, then the data.
-Bytes MacInput(const ParsedApdu& apdu) {
+// CLA, Lc raised by 8 (08 when the command has no data), then the data. Le
+// is not MACed.
+Bytes MacInput(const ShortApdu& apdu) {
     Bytes input = Joined({apdu.header, apdu.data});
     input[0] = static_cast<std::uint8_t>(input[0] | kSecureMessagingBit);
     input.insert(input.begin() + static_cast<std::ptrdiff_t>(apdu.header.size()),
@@ -167,12 +139,16 @@ CardOutcome Scp02CommandMac(const TavikAlgBinding& library, const Scp02CommandMa
             return *refusal;
         }
     }
-    const auto parsed = ParseApdu(request.apdu);
-    if (const auto* refusal = RefusalIn(parsed)) {
+    const auto read = ReadShortApdu(request.apdu);
+    if (const auto* refusal = RefusalIn(read)) {
         return *refusal;
     }
-    const ParsedApdu& apdu = std::get<ParsedApdu>(parsed);
+    const ShortApdu& apdu = std::get<ShortApdu>(read);
+    if (apdu.data.size() + kBlock > kMaxShortLc) {
+        return CardRefusal{std::string(kNoRoomForMac)};
+    }
     CardResult result;
+    result.Step(std::string(CaseName(apdu.apdu_case)), {});
     const auto icv = UsedIcv(library, request, result);
     if (const auto* refusal = RefusalIn(icv)) {
         return LateRefusal(std::move(result), *refusal);
