@@ -104,18 +104,12 @@ OrRefusal<Bytes> Run(const BlockCipher& cipher, std::uint8_t constant,
 }
 
 // The master key's version lives in the parity bits of its first 8 bytes;
-// the derived key takes them there too. A two-key key also takes their
-// complement in bytes 8 to 15, so that its halves never become equal (which
-// would make it single DES); the note's examples show both.
-void CarryVersionBits(std::span<const std::uint8_t> master_key, Cipher algorithm, Bytes& key) {
+// the derived key takes them there, for two- and three-key keys alike. The
+// rest of the key is the runs' MACs as computed.
+void CarryVersionBits(std::span<const std::uint8_t> master_key, Bytes& key) {
     for (std::size_t i = 0; i < kVersionBytes; ++i) {
         const auto bit = static_cast<std::uint8_t>(master_key[i] & kParityBit);
         key[i] = static_cast<std::uint8_t>((key[i] & ~kParityBit) | bit);
-        if (algorithm == Cipher::two_key_tdes) {
-            const std::size_t second = i + kVersionBytes;
-            key[second] =
-                static_cast<std::uint8_t>((key[second] & ~kParityBit) | (bit ^ kParityBit));
-        }
     }
 }
 
@@ -149,7 +143,7 @@ CardOutcome DiversifyKey(const TavikAlgBinding& library, const DiversifyRequest&
     }
     if (algorithm != Cipher::aes) {
         result.Step("MACs joined", key);
-        CarryVersionBits(request.master_key, algorithm, key);
+        CarryVersionBits(request.master_key, key);
     }
     result.Value("", std::move(key));
     return result;
