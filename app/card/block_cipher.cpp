@@ -3,6 +3,7 @@
 #include "card_messages.h"
 
 #include <algorithm>
+#include <string>
 
 namespace orvelin::card {
 namespace {
@@ -13,63 +14,96 @@ std::size_t KeySizeOf(Cipher cipher) {
     return algorithm.key_length != 0 ? algorithm.key_length : algorithm.key_minimum;
 }
 
+std::optional<CardRefusal> RefuseUnlessDone(std::string_view export_name, std::int32_t code) {
+    if (code == TAVIK_DONE) {
+        return std::nullopt;
+    }
+    return CardRefusal{messages::ExportNotDone(export_name, code)};
+}
+
+// "16 bytes", "1 byte".
+std::string SizeText(std::size_t size) {
+    return std::to_string(size) + (size == 1 ? " byte" : " bytes");
+}
+
 } // namespace
 
-std::variant<CardRefusal, BlockCipher> BlockCipher::Make(const TavikAlgBinding& library,
-                                                         const CipherModel& model,
-                                                         std::span<const std::uint8_t> key) {
+OrRefusal<BlockCipher> BlockCipher::Make(const TavikAlgBinding& library, const CipherModel& model,
+                                         std::span<const std::uint8_t> key) {
     if (key.size() != KeySizeOf(model.cipher)) {
         return CardRefusal{messages::KeyLength(KeySizeOf(model.cipher))};
     }
-    return BlockCipher(library, model.cipher, key);
+    BlockCipher cipher(library, model.cipher, key);
+    if (cipher.cipher_ == Cipher::aes) {
+        const std::int32_t code =
+            library.AES_ExpandKey(cipher.key_.data(), cipher.schedule_.data());
+        if (auto refusal = RefuseUnlessDone(ExportName(Export::AES_ExpandKey), code)) {
+            return *refusal;
+        }
+    }
+    return cipher;
 }
 
 BlockCipher::BlockCipher(const TavikAlgBinding& library, Cipher cipher,
                          std::span<const std::uint8_t> key)
     : library_(&library), cipher_(cipher) {
     std::copy(key.begin(), key.end(), key_.begin());
-    if (cipher_ == Cipher::aes) {
-        library_->AES_ExpandKey(key_.data(), schedule_.data());
-    }
 }
 
-Bytes BlockCipher::Encrypt(std::span<const std::uint8_t> block) const {
-    return RunBlock(TAVIK_MODE_ENCRYPT, block);
+OrRefusal<Bytes> BlockCipher::Encrypt(std::span<const std::uint8_t> block) const {
+    return RunBlock(Direction::encrypt, block);
 }
 
-Bytes BlockCipher::Decrypt(std::span<const std::uint8_t> block) const {
-    return RunBlock(TAVIK_MODE_DECRYPT, block);
+OrRefusal<Bytes> BlockCipher::Decrypt(std::span<const std::uint8_t> block) const {
+    return RunBlock(Direction::decrypt, block);
 }
 
-Bytes BlockCipher::RunBlock(std::uint8_t mode, std::span<const std::uint8_t> block) const {
-    if (block.size() != block_size()) {
-        return {};
+OrRefusal<Bytes> BlockCipher::RunBlock(Direction direction,
+                                       std::span<const std::uint8_t> block) const {
+    const std::size_t size = block_size();
+    if (block.size() != size) {
+        return CardRefusal{messages::PreconditionBroken(std::string(BlockExportName(direction)) +
+                                                        " takes one block of " + SizeText(size) +
+                                                        ", not " + SizeText(block.size()))};
     }
     std::array<std::uint8_t, kMaxBlockSize> buffer{};
     std::copy(block.begin(), block.end(), buffer.begin());
-    switch (cipher_) {
-    case Cipher::des:
-        library_->EnOrDecrypt_DES(mode, key_.data(), buffer.data());
-        break;
-    case Cipher::two_key_tdes:
-        library_->EnOrDecrypt_3DES(mode, key_.data(), TAVIK_DES_BLOCK_SIZE, buffer.data());
-        break;
-    case Cipher::three_key_tdes:
-        library_->EnOrDecrypt_3DES_3KEY(mode, key_.data(), TAVIK_DES_BLOCK_SIZE, buffer.data());
-        break;
-    case Cipher::aes:
-        (mode == TAVIK_MODE_ENCRYPT ? library_->AES_Encrypt : library_->AES_Decrypt)(
-            buffer.data(), schedule_.data(), buffer.data());
-        break;
+    const std::int32_t code = CallBlockExport(direction, std::span(buffer).first(size));
+    if (auto refusal = RefuseUnlessDone(BlockExportName(direction), code)) {
+        return *refusal;
     }
-    return {buffer.begin(), buffer.begin() + static_cast<std::ptrdiff_t>(block.size())};
+    return Bytes(buffer.begin(), buffer.begin() + static_cast<std::ptrdiff_t>(size));
 }
 
-std::optional<Bytes> BlockCipher::LibraryCbcEncrypt(std::span<const std::uint8_t> iv,
-                                                    std::span<const std::uint8_t> data) const {
-    const std::size_t size = block_size();
-    if (iv.size() != size || data.size() % size != 0 || data.size() > CipherDataLimit(cipher_)) {
-        return std::nullopt;
+std::int32_t BlockCipher::CallBlockExport(Direction direction,
+                                          std::span<std::uint8_t> block) const {
+    const std::uint8_t mode =
+        direction == Direction::encrypt ? TAVIK_MODE_ENCRYPT : TAVIK_MODE_DECRYPT;
+    switch (cipher_) {
+    case Cipher::des:
+        return library_->EnOrDecrypt_DES(mode, key_.data(), block.data());
+    case Cipher::two_key_tdes:
+        return library_->EnOrDecrypt_3DES(mode, key_.data(), TAVIK_DES_BLOCK_SIZE, block.data());
+    case Cipher::three_key_tdes:
+        return library_->EnOrDecrypt_3DES_3KEY(mode, key_.data(), TAVIK_DES_BLOCK_SIZE,
+                                               block.data());
+    case Cipher::aes:
+        break;
+    }
+    const auto& entry =
+        direction == Direction::encrypt ? library_->AES_Encrypt : library_->AES_Decrypt;
+    return entry(block.data(), schedule_.data(), block.data());
+}
+
+OrRefusal<Bytes> BlockCipher::LibraryCbcEncrypt(std::span<const std::uint8_t> iv,
+                                                std::span<const std::uint8_t> data) const {
+    if (auto refusal = RequireWholeBlocks(CbcExportName(), block_size(), iv, data)) {
+        return *refusal;
+    }
+    if (data.size() > CipherDataLimit(cipher_)) {
+        return CardRefusal{messages::PreconditionBroken(
+            std::string(CbcExportName()) + " takes at most " + SizeText(CipherDataLimit(cipher_)) +
+            ", not " + SizeText(data.size()))};
     }
     Bytes out(data.begin(), data.end());
     if (out.empty()) {
@@ -77,33 +111,43 @@ std::optional<Bytes> BlockCipher::LibraryCbcEncrypt(std::span<const std::uint8_t
     }
     std::array<std::uint8_t, kMaxBlockSize> chaining{};
     std::copy(iv.begin(), iv.end(), chaining.begin());
-    const auto length = static_cast<std::uint32_t>(out.size());
-    switch (cipher_) {
-    case Cipher::des:
-        library_->EnOrDecrypt_DES_CBC(TAVIK_MODE_CBC_ENCRYPT, key_.data(), chaining.data(), length,
-                                      out.data());
-        break;
-    case Cipher::two_key_tdes:
-        library_->EnOrDecrypt_3DES_CBC(TAVIK_MODE_CBC_ENCRYPT, key_.data(), chaining.data(), length,
-                                       out.data());
-        break;
-    case Cipher::three_key_tdes:
-        library_->EnOrDecrypt_3DES_3KEY_CBC(TAVIK_MODE_CBC_ENCRYPT, key_.data(), chaining.data(),
-                                            length, out.data());
-        break;
-    case Cipher::aes:
-        // It writes P xor V back into its input, which is our copy.
-        library_->AES_EncryptCBC(out.data(), schedule_.data(), out.data(),
-                                 static_cast<std::uint16_t>(length), chaining.data());
-        break;
+    if (auto refusal = RefuseUnlessDone(CbcExportName(), CallCbcExport(chaining, out))) {
+        return *refusal;
     }
     return out;
 }
 
-std::optional<Bytes> BlockCipher::LibraryCmac(std::span<const std::uint8_t> iv,
-                                              std::span<const std::uint8_t> message) const {
-    if (cipher_ == Cipher::des || iv.size() != block_size() || message.size() > CmacLimit()) {
-        return std::nullopt;
+std::int32_t BlockCipher::CallCbcExport(std::span<std::uint8_t> chaining,
+                                        std::span<std::uint8_t> data) const {
+    const auto length = static_cast<std::uint32_t>(data.size());
+    switch (cipher_) {
+    case Cipher::des:
+        return library_->EnOrDecrypt_DES_CBC(TAVIK_MODE_CBC_ENCRYPT, key_.data(), chaining.data(),
+                                             length, data.data());
+    case Cipher::two_key_tdes:
+        return library_->EnOrDecrypt_3DES_CBC(TAVIK_MODE_CBC_ENCRYPT, key_.data(), chaining.data(),
+                                              length, data.data());
+    case Cipher::three_key_tdes:
+        return library_->EnOrDecrypt_3DES_3KEY_CBC(TAVIK_MODE_CBC_ENCRYPT, key_.data(),
+                                                   chaining.data(), length, data.data());
+    case Cipher::aes:
+        break;
+    }
+    // It writes P xor V back into its input, which is the caller's copy.
+    return library_->AES_EncryptCBC(data.data(), schedule_.data(), data.data(),
+                                    static_cast<std::uint16_t>(length), chaining.data());
+}
+
+OrRefusal<Bytes> BlockCipher::LibraryCmac(std::span<const std::uint8_t> iv,
+                                          std::span<const std::uint8_t> message) const {
+    if (cipher_ == Cipher::des) {
+        return CardRefusal{std::string(messages::kNoCmacForDes)};
+    }
+    if (iv.size() != block_size() || message.size() > CmacLimit()) {
+        return CardRefusal{messages::PreconditionBroken(
+            std::string(CmacExportName()) + " takes an IV of " + SizeText(block_size()) +
+            " and at most " + SizeText(CmacLimit()) + " of message, not " + SizeText(iv.size()) +
+            " and " + SizeText(message.size()))};
     }
     const auto entry = [this] {
         switch (cipher_) {
@@ -120,9 +164,17 @@ std::optional<Bytes> BlockCipher::LibraryCmac(std::span<const std::uint8_t> iv,
     std::array<std::uint8_t, kMaxBlockSize> mac{};
     // An empty message still passes a pointer to something.
     const std::uint8_t none = 0;
-    (library_->*entry)(key_.data(), message.empty() ? &none : message.data(),
-                       static_cast<std::int16_t>(message.size()), mac.data(), chaining.data());
+    const std::int32_t code =
+        (library_->*entry)(key_.data(), message.empty() ? &none : message.data(),
+                           static_cast<std::int16_t>(message.size()), mac.data(), chaining.data());
+    if (auto refusal = RefuseUnlessDone(CmacExportName(), code)) {
+        return *refusal;
+    }
     return Bytes(mac.begin(), mac.begin() + static_cast<std::ptrdiff_t>(block_size()));
+}
+
+std::string_view BlockCipher::BlockExportName(Direction direction) const {
+    return ExportName(CipherExport({.cipher = cipher_, .chaining = Chaining::ecb}, direction));
 }
 
 std::string_view BlockCipher::CbcExportName() const {
@@ -132,6 +184,18 @@ std::string_view BlockCipher::CbcExportName() const {
 
 std::string_view BlockCipher::CmacExportName() const {
     return cipher_ == Cipher::des ? std::string_view() : ExportName(CmacExport(cipher_));
+}
+
+std::optional<CardRefusal> RequireWholeBlocks(std::string_view routine, std::size_t block,
+                                              std::span<const std::uint8_t> iv,
+                                              std::span<const std::uint8_t> data) {
+    if (iv.size() == block && data.size() % block == 0) {
+        return std::nullopt;
+    }
+    return CardRefusal{messages::PreconditionBroken(
+        std::string(routine) + " takes an IV of one " + std::to_string(block) +
+        "-byte block and whole blocks, not " + SizeText(iv.size()) + " of IV and " +
+        SizeText(data.size()) + " of data")};
 }
 
 Bytes XorBytes(std::span<const std::uint8_t> a, std::span<const std::uint8_t> b) {

@@ -1,10 +1,12 @@
 // What every card-practice operation returns: a refusal (one clear message,
-// nothing else), or its values with the steps that led to them. The steps are
-// what a trace prints and what a dialog will show; no operation prints.
+// and the steps computed before it, if any), or its values with the steps
+// that led to them. The steps are what a trace prints and what a dialog will
+// show; no operation prints.
 #ifndef ORVELIN_CARD_RESULT_H
 #define ORVELIN_CARD_RESULT_H
 
 #include <cstdint>
+#include <iterator>
 #include <optional>
 #include <string>
 #include <utility>
@@ -24,6 +26,11 @@ struct Labelled {
 
 struct CardRefusal {
     std::string message;
+    // Empty when the input was refused before anything was computed. A
+    // refusal that comes later (padding that fails its check once decrypted,
+    // a library call that does not report done) keeps the steps up to it, so
+    // that a trace shows what the operator needs to see.
+    std::vector<Labelled> steps{};
 };
 
 struct CardResult {
@@ -46,6 +53,23 @@ struct CardResult {
 };
 
 using CardOutcome = std::variant<CardRefusal, CardResult>;
+
+// A part of an operation: its value, or why it could not be had.
+template <typename Value>
+using OrRefusal = std::variant<CardRefusal, Value>;
+
+template <typename Value>
+const CardRefusal* RefusalIn(const OrRefusal<Value>& outcome) {
+    return std::get_if<CardRefusal>(&outcome);
+}
+
+// A refusal met after `result` had recorded steps: they go with it, ahead of
+// any the refusal holds.
+inline CardRefusal LateRefusal(CardResult&& result, CardRefusal refusal) {
+    refusal.steps.insert(refusal.steps.begin(), std::make_move_iterator(result.steps.begin()),
+                         std::make_move_iterator(result.steps.end()));
+    return refusal;
+}
 
 } // namespace orvelin::card
 

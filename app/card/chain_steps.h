@@ -11,10 +11,12 @@ namespace orvelin::card {
 
 // The chaining value after encrypting each of `blocks` (whole blocks, maybe
 // none) XOR the chaining value, from `iv` (one block). Steps, each label
-// after `prefix`: the IV, then each block's input and output.
-Bytes AppendCbcChain(const BlockCipher& cipher, std::span<const std::uint8_t> iv,
-                     std::span<const std::uint8_t> blocks, CardResult& result,
-                     std::string_view prefix);
+// after `prefix`: the IV, then each block's input and output. Refused: an IV
+// that is not one block or blocks that are not whole (before any step), a
+// block export that fails (with the steps before it in `result`).
+OrRefusal<Bytes> AppendCbcChain(const BlockCipher& cipher, std::span<const std::uint8_t> iv,
+                                std::span<const std::uint8_t> blocks, CardResult& result,
+                                std::string_view prefix);
 
 } // namespace orvelin::card
 

@@ -13,25 +13,32 @@ constexpr std::uint8_t kOnes = 0x01;
 
 // The encryption of one block by the block export, checked against the CBC
 // export from a zero IV.
-Bytes EncryptedBlock(const BlockCipher& cipher, std::uint8_t fill, CardResult& result) {
+OrRefusal<Bytes> EncryptedBlock(const BlockCipher& cipher, std::uint8_t fill, CardResult& result) {
     const Bytes block(cipher.block_size(), fill);
     result.Step("block", block);
-    Bytes encrypted = cipher.Encrypt(block);
-    result.Step("encrypted", encrypted);
-    NoteCheck(result, cipher.LibraryCbcEncrypt(Bytes(cipher.block_size()), block) == encrypted,
-              "The block export", cipher.CbcExportName());
+    auto encrypted = cipher.Encrypt(block);
+    if (const auto* refusal = RefusalIn(encrypted)) {
+        return *refusal;
+    }
+    result.Step("encrypted", std::get<Bytes>(encrypted));
+    const auto library = cipher.LibraryCbcEncrypt(Bytes(cipher.block_size()), block);
+    if (const auto* refusal = RefusalIn(library)) {
+        return *refusal;
+    }
+    NoteCheck(result, std::get<Bytes>(library) == std::get<Bytes>(encrypted), "The block export",
+              cipher.CbcExportName());
     return encrypted;
 }
 
-Bytes FullCheckValue(const BlockCipher& cipher, KcvMethod method, CardResult& result) {
+OrRefusal<Bytes> FullCheckValue(const BlockCipher& cipher, KcvMethod method, CardResult& result) {
     const Bytes zero_block(cipher.block_size());
     switch (method) {
     case KcvMethod::ones_block:
         return EncryptedBlock(cipher, kOnes, result);
     case KcvMethod::cmac_zero_block:
-        return std::get<Bytes>(AppendCmac(cipher, zero_block, zero_block, result, "CMAC"));
+        return AppendCmac(cipher, zero_block, zero_block, result, "CMAC");
     case KcvMethod::cmac_empty:
-        return std::get<Bytes>(AppendCmac(cipher, zero_block, {}, result, "CMAC"));
+        return AppendCmac(cipher, zero_block, {}, result, "CMAC");
     case KcvMethod::zero_block:
         break;
     }
@@ -63,9 +70,13 @@ CardOutcome KeyCheckValue(const TavikAlgBinding& library, const KcvRequest& requ
             messages::LengthOutOfRange("Check value length", 1, cipher.block_size())};
     }
     CardResult result;
-    Bytes value = FullCheckValue(cipher, request.method, result);
-    value.resize(length);
-    result.Value("", std::move(value));
+    auto value = FullCheckValue(cipher, request.method, result);
+    if (const auto* refusal = RefusalIn(value)) {
+        return LateRefusal(std::move(result), *refusal);
+    }
+    Bytes& full = std::get<Bytes>(value);
+    full.resize(length);
+    result.Value("", std::move(full));
     return result;
 }
 

@@ -30,21 +30,46 @@ std::optional<CardRefusal> RefuseCmac(const BlockCipher& cipher, std::span<const
     return std::nullopt;
 }
 
-CmacSubkeys RecordSubkeys(const BlockCipher& cipher, CardResult& result, std::string_view prefix) {
-    CmacSubkeys keys = DeriveCmacSubkeys(cipher);
-    result.Step(StepLabel(prefix, "L"), keys.l);
-    result.Step(StepLabel(prefix, "K1"), keys.k1);
-    result.Step(StepLabel(prefix, "K2"), keys.k2);
+OrRefusal<CmacSubkeys> RecordSubkeys(const BlockCipher& cipher, CardResult& result,
+                                     std::string_view prefix) {
+    auto keys = DeriveCmacSubkeys(cipher);
+    if (const auto* derived = std::get_if<CmacSubkeys>(&keys)) {
+        result.Step(StepLabel(prefix, "L"), derived->l);
+        result.Step(StepLabel(prefix, "K1"), derived->k1);
+        result.Step(StepLabel(prefix, "K2"), derived->k2);
+    }
     return keys;
 }
 
-Bytes FinishChain(const BlockCipher& cipher, const Bytes& chaining, const Bytes& masked,
-                  CardResult& result, std::string_view prefix) {
+// The masked last block XOR the chaining value, encrypted: the MAC.
+OrRefusal<Bytes> FinishChain(const BlockCipher& cipher, const Bytes& chaining, const Bytes& masked,
+                             CardResult& result, std::string_view prefix) {
     const Bytes last = XorBytes(masked, chaining);
     result.Step(StepLabel(prefix, "last XOR chaining"), last);
-    Bytes mac = cipher.Encrypt(last);
-    result.Step(StepLabel(prefix, "MAC"), mac);
+    auto mac = cipher.Encrypt(last);
+    if (const auto* done = std::get_if<Bytes>(&mac)) {
+        result.Step(StepLabel(prefix, "MAC"), *done);
+    }
     return mac;
+}
+
+// The message's last block (empty, short or whole) padded as CMAC pads it and
+// masked with K1 (whole) or K2 (padded).
+Bytes MaskedLastBlock(std::span<const std::uint8_t> tail, std::size_t size, const CmacSubkeys& keys,
+                      CardResult& result, std::string_view prefix) {
+    result.Step(StepLabel(prefix, "last block"), Bytes(tail.begin(), tail.end()));
+    if (tail.size() == size) {
+        Bytes masked = XorBytes(tail, keys.k1);
+        result.Step(StepLabel(prefix, "last masked K1"), masked);
+        return masked;
+    }
+    Bytes padded(size);
+    std::copy(tail.begin(), tail.end(), padded.begin());
+    padded[tail.size()] = kPaddingStart;
+    result.Step(StepLabel(prefix, "last padded"), padded);
+    Bytes masked = XorBytes(padded, keys.k2);
+    result.Step(StepLabel(prefix, "last masked K2"), masked);
+    return masked;
 }
 
 } // namespace
@@ -62,51 +87,53 @@ Bytes DoubleBlock(std::span<const std::uint8_t> block) {
     return doubled;
 }
 
-CmacSubkeys DeriveCmacSubkeys(const BlockCipher& cipher) {
-    CmacSubkeys keys{cipher.Encrypt(Bytes(cipher.block_size())), {}, {}};
+OrRefusal<CmacSubkeys> DeriveCmacSubkeys(const BlockCipher& cipher) {
+    auto l = cipher.Encrypt(Bytes(cipher.block_size()));
+    if (const auto* refusal = RefusalIn(l)) {
+        return *refusal;
+    }
+    CmacSubkeys keys{std::get<Bytes>(std::move(l)), {}, {}};
     keys.k1 = DoubleBlock(keys.l);
     keys.k2 = DoubleBlock(keys.k1);
     return keys;
 }
 
-std::variant<CardRefusal, Bytes> AppendCmac(const BlockCipher& cipher,
-                                            std::span<const std::uint8_t> iv,
-                                            std::span<const std::uint8_t> message,
-                                            CardResult& result, std::string_view prefix) {
+OrRefusal<Bytes> AppendCmac(const BlockCipher& cipher, std::span<const std::uint8_t> iv,
+                            std::span<const std::uint8_t> message, CardResult& result,
+                            std::string_view prefix) {
     if (auto refusal = RefuseCmac(cipher, iv, message.size())) {
         return *refusal;
     }
     const std::size_t size = cipher.block_size();
-    const CmacSubkeys keys = RecordSubkeys(cipher, result, prefix);
+    const auto keys = RecordSubkeys(cipher, result, prefix);
+    if (const auto* refusal = RefusalIn(keys)) {
+        return *refusal;
+    }
     // Every block but the last is chained as it is; an empty message has
     // only its padded last block.
     const std::size_t chained = message.empty() ? 0 : (message.size() - 1) / size * size;
-    const Bytes chaining = AppendCbcChain(cipher, iv, message.first(chained), result, prefix);
-    const auto tail = message.subspan(chained);
-    result.Step(StepLabel(prefix, "last block"), Bytes(tail.begin(), tail.end()));
-    Bytes masked;
-    if (tail.size() == size) {
-        masked = XorBytes(tail, keys.k1);
-        result.Step(StepLabel(prefix, "last masked K1"), masked);
-    } else {
-        Bytes padded(size);
-        std::copy(tail.begin(), tail.end(), padded.begin());
-        padded[tail.size()] = kPaddingStart;
-        result.Step(StepLabel(prefix, "last padded"), padded);
-        masked = XorBytes(padded, keys.k2);
-        result.Step(StepLabel(prefix, "last masked K2"), masked);
+    const auto chaining = AppendCbcChain(cipher, iv, message.first(chained), result, prefix);
+    if (const auto* refusal = RefusalIn(chaining)) {
+        return *refusal;
     }
-    Bytes mac = FinishChain(cipher, chaining, masked, result, prefix);
-    NoteCheck(result, cipher.LibraryCmac(iv, message) == mac,
+    const Bytes masked = MaskedLastBlock(message.subspan(chained), size,
+                                         std::get<CmacSubkeys>(keys), result, prefix);
+    auto mac = FinishChain(cipher, std::get<Bytes>(chaining), masked, result, prefix);
+    if (const auto* refusal = RefusalIn(mac)) {
+        return *refusal;
+    }
+    const auto library = cipher.LibraryCmac(iv, message);
+    if (const auto* refusal = RefusalIn(library)) {
+        return *refusal;
+    }
+    NoteCheck(result, std::get<Bytes>(library) == std::get<Bytes>(mac),
               "The CMAC's steps through the block exports", cipher.CmacExportName());
     return mac;
 }
 
-std::variant<CardRefusal, Bytes> AppendCmacOfBlocks(const BlockCipher& cipher,
-                                                    std::span<const std::uint8_t> iv,
-                                                    std::span<const std::uint8_t> blocks,
-                                                    LastBlockSubkey subkey, CardResult& result,
-                                                    std::string_view prefix) {
+OrRefusal<Bytes> AppendCmacOfBlocks(const BlockCipher& cipher, std::span<const std::uint8_t> iv,
+                                    std::span<const std::uint8_t> blocks, LastBlockSubkey subkey,
+                                    CardResult& result, std::string_view prefix) {
     if (auto refusal = RefuseCmac(cipher, iv, blocks.size())) {
         return *refusal;
     }
@@ -116,15 +143,22 @@ std::variant<CardRefusal, Bytes> AppendCmacOfBlocks(const BlockCipher& cipher,
                                ? std::string(orvelin::messages::kDataMultipleOf16)
                                : std::string(orvelin::messages::kDataMultipleOf8)};
     }
-    const CmacSubkeys keys = RecordSubkeys(cipher, result, prefix);
+    const auto keys = RecordSubkeys(cipher, result, prefix);
+    if (const auto* refusal = RefusalIn(keys)) {
+        return *refusal;
+    }
     const std::size_t chained = blocks.size() - size;
-    const Bytes chaining = AppendCbcChain(cipher, iv, blocks.first(chained), result, prefix);
+    const auto chaining = AppendCbcChain(cipher, iv, blocks.first(chained), result, prefix);
+    if (const auto* refusal = RefusalIn(chaining)) {
+        return *refusal;
+    }
     const auto last = blocks.subspan(chained);
     result.Step(StepLabel(prefix, "last block"), Bytes(last.begin(), last.end()));
     const bool k1 = subkey == LastBlockSubkey::k1;
-    const Bytes masked = XorBytes(last, k1 ? keys.k1 : keys.k2);
+    const CmacSubkeys& subkeys = std::get<CmacSubkeys>(keys);
+    const Bytes masked = XorBytes(last, k1 ? subkeys.k1 : subkeys.k2);
     result.Step(StepLabel(prefix, k1 ? "last masked K1" : "last masked K2"), masked);
-    return FinishChain(cipher, chaining, masked, result, prefix);
+    return FinishChain(cipher, std::get<Bytes>(chaining), masked, result, prefix);
 }
 
 } // namespace orvelin::card

@@ -17,7 +17,8 @@ struct CmacSubkeys {
     Bytes k2;
 };
 
-CmacSubkeys DeriveCmacSubkeys(const BlockCipher& cipher);
+// Refused: a block export that fails.
+OrRefusal<CmacSubkeys> DeriveCmacSubkeys(const BlockCipher& cipher);
 
 // Shift left one bit; when a bit falls out of the top, XOR the block size's
 // constant into the last byte (0x87 for 16-byte blocks, 0x1B for 8-byte).
@@ -29,11 +30,11 @@ Bytes DoubleBlock(std::span<const std::uint8_t> block);
 // each label after `prefix`. The MAC is checked against the cipher's CMAC
 // export; a disagreement sets result.check_failure naming both routes.
 // Refused, with `result` untouched: single DES (the library has no CMAC for
-// it), an IV that is not one block, a message over CmacLimit().
-std::variant<CardRefusal, Bytes> AppendCmac(const BlockCipher& cipher,
-                                            std::span<const std::uint8_t> iv,
-                                            std::span<const std::uint8_t> message,
-                                            CardResult& result, std::string_view prefix = {});
+// it), an IV that is not one block, a message over CmacLimit(). Refused
+// later, the steps so far in `result`: an export that does not report done.
+OrRefusal<Bytes> AppendCmac(const BlockCipher& cipher, std::span<const std::uint8_t> iv,
+                            std::span<const std::uint8_t> message, CardResult& result,
+                            std::string_view prefix = {});
 
 // Which subkey masks the last block when the caller has padded the message
 // itself to whole blocks (as NXP AN10922 does): K2 when padding was added, K1
@@ -44,11 +45,9 @@ enum class LastBlockSubkey { k1, k2 };
 // `iv`, masking the last block with `subkey`; steps as AppendCmac's. No
 // whole-message check: the caller knows which export route matches. Refused
 // as AppendCmac, and for data that is not whole blocks.
-std::variant<CardRefusal, Bytes> AppendCmacOfBlocks(const BlockCipher& cipher,
-                                                    std::span<const std::uint8_t> iv,
-                                                    std::span<const std::uint8_t> blocks,
-                                                    LastBlockSubkey subkey, CardResult& result,
-                                                    std::string_view prefix = {});
+OrRefusal<Bytes> AppendCmacOfBlocks(const BlockCipher& cipher, std::span<const std::uint8_t> iv,
+                                    std::span<const std::uint8_t> blocks, LastBlockSubkey subkey,
+                                    CardResult& result, std::string_view prefix = {});
 
 } // namespace orvelin::card
 

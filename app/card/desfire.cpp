@@ -56,13 +56,16 @@ Bytes SessionVector(std::span<const std::uint8_t> label, std::span<const std::ui
 
 // The IV of the data: the session encryption key's encryption of the
 // direction's label, TI, CmdCtr and zeros.
-Bytes DataIv(const BlockCipher& cipher, const DesfireChannel& channel, CardResult& result) {
+OrRefusal<Bytes> DataIv(const BlockCipher& cipher, const DesfireChannel& channel,
+                        CardResult& result) {
     const bool command = channel.direction == DesfireDirection::command;
     const Bytes input = Joined({command ? kCommandIvLabel : kResponseIvLabel, channel.ti,
                                 CounterBytes(channel.counter), std::array<std::uint8_t, 8>{}});
     result.Step(command ? "IVc input" : "IVr input", input);
-    Bytes iv = AppendCbcEncrypt(cipher, Bytes(kBlock), input, result, command ? "IVc" : "IVr");
-    result.Step(command ? "IVc" : "IVr", iv);
+    auto iv = AppendCbcEncrypt(cipher, Bytes(kBlock), input, result, command ? "IVc" : "IVr");
+    if (const auto* done = std::get_if<Bytes>(&iv)) {
+        result.Step(command ? "IVc" : "IVr", *done);
+    }
     return iv;
 }
 
@@ -76,18 +79,26 @@ CardOutcome DesfireSessionKeys(const TavikAlgBinding& library, std::span<const s
                                      RequireLength("RndB", rnd_b, kRandomSize)})) {
         return *refusal;
     }
-    const BlockCipher cipher = CheckedCipher(library, kCardAes, key);
+    const auto made = BlockCipher::Make(library, kCardAes, key);
+    if (const auto* refusal = RefusalIn(made)) {
+        return *refusal;
+    }
     CardResult result;
     const Bytes sv1 = SessionVector(kSv1Label, rnd_a, rnd_b);
     const Bytes sv2 = SessionVector(kSv2Label, rnd_a, rnd_b);
     result.Step("SV1", sv1);
     result.Step("SV2", sv2);
-    const Bytes iv(kBlock);
-    // 32-byte messages and a 16-byte IV: within what AppendCmac takes.
-    Bytes enc = std::get<Bytes>(AppendCmac(cipher, iv, sv1, result, "SV1 CMAC"));
-    Bytes mac = std::get<Bytes>(AppendCmac(cipher, iv, sv2, result, "SV2 CMAC"));
-    result.Value("SesAuthENCKey", std::move(enc));
-    result.Value("SesAuthMACKey", std::move(mac));
+    const BlockCipher& cipher = std::get<BlockCipher>(made);
+    auto enc = AppendCmac(cipher, Bytes(kBlock), sv1, result, "SV1 CMAC");
+    if (const auto* refusal = RefusalIn(enc)) {
+        return LateRefusal(std::move(result), *refusal);
+    }
+    auto mac = AppendCmac(cipher, Bytes(kBlock), sv2, result, "SV2 CMAC");
+    if (const auto* refusal = RefusalIn(mac)) {
+        return LateRefusal(std::move(result), *refusal);
+    }
+    result.Value("SesAuthENCKey", std::get<Bytes>(std::move(enc)));
+    result.Value("SesAuthMACKey", std::get<Bytes>(std::move(mac)));
     return result;
 }
 
@@ -103,14 +114,20 @@ CardOutcome DesfireMac(const TavikAlgBinding& library, const DesfireChannel& cha
     if (data.size() > TAVIK_AES_CMAC_MAX_LENGTH - kMacPrefixSize) {
         return CardRefusal{messages::DataTooLong(TAVIK_AES_CMAC_MAX_LENGTH - kMacPrefixSize)};
     }
-    const BlockCipher cipher = CheckedCipher(library, kCardAes, channel.key);
+    const auto made = BlockCipher::Make(library, kCardAes, channel.key);
+    if (const auto* refusal = RefusalIn(made)) {
+        return *refusal;
+    }
     CardResult result;
     const Bytes input = Joined({code, CounterBytes(channel.counter), channel.ti, data});
     result.Step("MAC input", input);
-    const Bytes cmac = std::get<Bytes>(AppendCmac(cipher, Bytes(kBlock), input, result, "CMAC"));
+    const auto cmac = AppendCmac(std::get<BlockCipher>(made), Bytes(kBlock), input, result, "CMAC");
+    if (const auto* refusal = RefusalIn(cmac)) {
+        return LateRefusal(std::move(result), *refusal);
+    }
     Bytes truncated;
-    for (std::size_t i = 1; i < cmac.size(); i += 2) {
-        truncated.push_back(cmac[i]);
+    for (std::size_t i = 1; i < std::get<Bytes>(cmac).size(); i += 2) {
+        truncated.push_back(std::get<Bytes>(cmac)[i]);
     }
     result.Value("", std::move(truncated));
     return result;
@@ -121,15 +138,27 @@ CardOutcome DesfireEncrypt(const TavikAlgBinding& library, const DesfireChannel&
     if (auto refusal = RefuseChannel(channel)) {
         return *refusal;
     }
-    auto padded = PadData(plain, PaddingMethod::mark_then_zeros, kBlock);
-    if (auto* refusal = std::get_if<CardRefusal>(&padded)) {
+    const auto padded = PadData(plain, PaddingMethod::mark_then_zeros, kBlock);
+    if (const auto* refusal = RefusalIn(padded)) {
         return *refusal;
     }
-    const BlockCipher cipher = CheckedCipher(library, kCardAes, channel.key);
+    const auto made = BlockCipher::Make(library, kCardAes, channel.key);
+    if (const auto* refusal = RefusalIn(made)) {
+        return *refusal;
+    }
+    const BlockCipher& cipher = std::get<BlockCipher>(made);
     CardResult result;
-    const Bytes iv = DataIv(cipher, channel, result);
+    const auto iv = DataIv(cipher, channel, result);
+    if (const auto* refusal = RefusalIn(iv)) {
+        return LateRefusal(std::move(result), *refusal);
+    }
     result.Step("padded", std::get<Bytes>(padded));
-    result.Value("", AppendCbcEncrypt(cipher, iv, std::get<Bytes>(padded), result, "data"));
+    auto sent =
+        AppendCbcEncrypt(cipher, std::get<Bytes>(iv), std::get<Bytes>(padded), result, "data");
+    if (const auto* refusal = RefusalIn(sent)) {
+        return LateRefusal(std::move(result), *refusal);
+    }
+    result.Value("", std::get<Bytes>(std::move(sent)));
     return result;
 }
 
@@ -144,14 +173,26 @@ CardOutcome DesfireDecrypt(const TavikAlgBinding& library, const DesfireChannel&
     if (cipher_text.empty() || cipher_text.size() % kBlock != 0) {
         return CardRefusal{std::string(orvelin::messages::kDataMultipleOf16)};
     }
-    const BlockCipher cipher = CheckedCipher(library, kCardAes, channel.key);
-    CardResult result;
-    const Bytes iv = DataIv(cipher, channel, result);
-    const Bytes padded = AppendCbcDecrypt(cipher, iv, cipher_text, result, "data");
-    result.Step("padded", padded);
-    auto unpadded = Unpad(padded, PaddingMethod::mark_then_zeros, kBlock);
-    if (auto* refusal = std::get_if<CardRefusal>(&unpadded)) {
+    const auto made = BlockCipher::Make(library, kCardAes, channel.key);
+    if (const auto* refusal = RefusalIn(made)) {
         return *refusal;
+    }
+    const BlockCipher& cipher = std::get<BlockCipher>(made);
+    CardResult result;
+    const auto iv = DataIv(cipher, channel, result);
+    if (const auto* refusal = RefusalIn(iv)) {
+        return LateRefusal(std::move(result), *refusal);
+    }
+    const auto padded = AppendCbcDecrypt(cipher, std::get<Bytes>(iv), cipher_text, result, "data");
+    if (const auto* refusal = RefusalIn(padded)) {
+        return LateRefusal(std::move(result), *refusal);
+    }
+    result.Step("padded", std::get<Bytes>(padded));
+    // Padding that fails its check is refused with the decrypted blocks,
+    // which show the operator why.
+    auto unpadded = Unpad(std::get<Bytes>(padded), PaddingMethod::mark_then_zeros, kBlock);
+    if (const auto* refusal = std::get_if<CardRefusal>(&unpadded)) {
+        return LateRefusal(std::move(result), *refusal);
     }
     auto& plain = std::get<CardResult>(unpadded);
     for (auto& step : plain.steps) {

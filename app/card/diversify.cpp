@@ -48,7 +48,7 @@ Bytes PadInput(const Bytes& input, std::size_t padded_size) {
 
 // The same run through whole-message exports, and their names.
 struct LibraryRoute {
-    std::optional<Bytes> mac;
+    OrRefusal<Bytes> mac;
     std::string exports;
 };
 
@@ -64,22 +64,24 @@ LibraryRoute RunThroughLibrary(const BlockCipher& cipher, const Bytes& input, co
     if ((input.size() + size - 1) / size * size == padded.size()) {
         return {cipher.LibraryCmac(zero_iv, input), std::string(cipher.CmacExportName())};
     }
-    const std::string exports =
+    std::string exports =
         std::string(cipher.CbcExportName()) + " with " + std::string(cipher.CmacExportName());
     const auto head = std::span(padded).first(padded.size() - size);
     const auto chained = cipher.LibraryCbcEncrypt(zero_iv, head);
-    if (!chained) {
-        return {std::nullopt, exports};
+    if (const auto* refusal = RefusalIn(chained)) {
+        return {*refusal, std::move(exports)};
     }
-    Bytes iv(chained->end() - static_cast<std::ptrdiff_t>(size), chained->end());
+    const Bytes& whole = std::get<Bytes>(chained);
+    Bytes iv(whole.end() - static_cast<std::ptrdiff_t>(size), whole.end());
     if (padded[padded.size() - size] != kPaddingStart) {
         iv.front() = static_cast<std::uint8_t>(iv.front() ^ kPaddingStart);
     }
-    return {cipher.LibraryCmac(iv, {}), exports};
+    return {cipher.LibraryCmac(iv, {}), std::move(exports)};
 }
 
-Bytes Run(const BlockCipher& cipher, std::uint8_t constant, std::span<const std::uint8_t> m,
-          std::size_t padded_size, const std::string& prefix, CardResult& result) {
+OrRefusal<Bytes> Run(const BlockCipher& cipher, std::uint8_t constant,
+                     std::span<const std::uint8_t> m, std::size_t padded_size,
+                     const std::string& prefix, CardResult& result) {
     Bytes input{constant};
     input.insert(input.end(), m.begin(), m.end());
     result.Step(StepLabel(prefix, "input"), input);
@@ -88,27 +90,26 @@ Bytes Run(const BlockCipher& cipher, std::uint8_t constant, std::span<const std:
     const LastBlockSubkey subkey =
         input.size() == padded_size ? LastBlockSubkey::k1 : LastBlockSubkey::k2;
     const Bytes zero_iv(cipher.block_size());
-    Bytes mac =
-        std::get<Bytes>(AppendCmacOfBlocks(cipher, zero_iv, padded, subkey, result, prefix));
+    auto mac = AppendCmacOfBlocks(cipher, zero_iv, padded, subkey, result, prefix);
+    if (const auto* refusal = RefusalIn(mac)) {
+        return *refusal;
+    }
     const LibraryRoute library = RunThroughLibrary(cipher, input, padded);
-    NoteCheck(result, library.mac == mac, prefix + "'s steps through the block exports",
-              library.exports);
+    if (const auto* refusal = RefusalIn(library.mac)) {
+        return *refusal;
+    }
+    NoteCheck(result, std::get<Bytes>(library.mac) == std::get<Bytes>(mac),
+              prefix + "'s steps through the block exports", library.exports);
     return mac;
 }
 
 // The master key's version lives in the parity bits of its first 8 bytes;
-// the derived key takes them there too. A two-key key also takes their
-// complement in bytes 8 to 15, so that its halves never become equal (which
-// would make it single DES); the note's examples show both.
-void CarryVersionBits(std::span<const std::uint8_t> master_key, Cipher algorithm, Bytes& key) {
+// the derived key takes them there, for two- and three-key keys alike. The
+// rest of the key is the runs' MACs as computed.
+void CarryVersionBits(std::span<const std::uint8_t> master_key, Bytes& key) {
     for (std::size_t i = 0; i < kVersionBytes; ++i) {
         const auto bit = static_cast<std::uint8_t>(master_key[i] & kParityBit);
         key[i] = static_cast<std::uint8_t>((key[i] & ~kParityBit) | bit);
-        if (algorithm == Cipher::two_key_tdes) {
-            const std::size_t second = i + kVersionBytes;
-            key[second] =
-                static_cast<std::uint8_t>((key[second] & ~kParityBit) | (bit ^ kParityBit));
-        }
     }
 }
 
@@ -133,13 +134,16 @@ CardOutcome DiversifyKey(const TavikAlgBinding& library, const DiversifyRequest&
     CardResult result;
     Bytes key;
     for (std::size_t run = 0; run < scheme.constants.size(); ++run) {
-        const Bytes mac = Run(cipher, scheme.constants[run], request.input, scheme.padded_size,
-                              RunLabel(run), result);
-        key.insert(key.end(), mac.begin(), mac.end());
+        const auto mac = Run(cipher, scheme.constants[run], request.input, scheme.padded_size,
+                             RunLabel(run), result);
+        if (const auto* refusal = RefusalIn(mac)) {
+            return LateRefusal(std::move(result), *refusal);
+        }
+        key.insert(key.end(), std::get<Bytes>(mac).begin(), std::get<Bytes>(mac).end());
     }
     if (algorithm != Cipher::aes) {
         result.Step("MACs joined", key);
-        CarryVersionBits(request.master_key, algorithm, key);
+        CarryVersionBits(request.master_key, key);
     }
     result.Value("", std::move(key));
     return result;

@@ -5,9 +5,10 @@
 // DES: two runs (constants 21 and 22, input padded to 16 bytes, M of 1 to 15
 // bytes), three-key: three (31, 32, 33); the derived key is the runs' MACs
 // side by side, with the master key's version bits (the parity bits of its
-// first 8 bytes) carried into the parity bits of the derived key's first 8,
-// and for two-key keys their complement into those of bytes 8 to 15, as the
-// note's examples show.
+// first 8 bytes) carried into the parity bits of the derived key's first 8
+// bytes only, for both key sizes, as the note's examples show. (Some card
+// libraries also put the complement of those bits into bytes 8 to 15 of a
+// two-key key, a convention of their own that the note does not follow.)
 #ifndef ORVELIN_CARD_DIVERSIFY_H
 #define ORVELIN_CARD_DIVERSIFY_H
 
@@ -22,10 +23,11 @@ struct DiversifyRequest {
 };
 
 // The diversified key; steps per run: the CMAC input before and after
-// padding, the CMAC's own steps, its raw MAC; then for triple DES the key
-// before the version bits are carried over. Each run is checked against the
-// cipher's CMAC export. Refused: single DES, a master key of the wrong
-// length, an M that is empty or too long.
+// padding, the CMAC's own steps, its raw MAC; then for triple DES the raw
+// MACs joined, before the version bits are carried over. Each run is checked
+// against the cipher's CMAC export. Refused: single DES, a master key of the
+// wrong length, an M that is empty or too long; a library call that does not
+// report done (with the steps so far).
 CardOutcome DiversifyKey(const TavikAlgBinding& library, const DiversifyRequest& request);
 
 } // namespace orvelin::card

@@ -38,18 +38,33 @@ Bytes PackedDigits(std::string_view digits) {
 
 // One block encrypted through the block export, checked against the CBC
 // export from a zero IV.
-Bytes EncryptBlock(const BlockCipher& cipher, std::span<const std::uint8_t> block,
-                   CardResult& result, std::string_view name) {
+OrRefusal<Bytes> EncryptBlock(const BlockCipher& cipher, std::span<const std::uint8_t> block,
+                              CardResult& result, std::string_view name) {
     result.Step(std::string(name) + " input", Bytes(block.begin(), block.end()));
     return AppendCbcEncrypt(cipher, Bytes(kBlock), block, result, name);
 }
 
-// E(K, left input) || E(K, right input), odd parity set.
-Bytes DerivedKey(const BlockCipher& cipher, std::span<const std::uint8_t> left,
-                 std::span<const std::uint8_t> right, CardResult& result) {
-    const Bytes key = Joined({EncryptBlock(cipher, left, result, "left half"),
-                              EncryptBlock(cipher, right, result, "right half")});
-    return WithOddParity(key);
+// E(K, left input) || E(K, right input), odd parity set, under the two-key
+// key `key`: the outcome of a key derivation.
+CardOutcome DerivedKey(const TavikAlgBinding& library, std::span<const std::uint8_t> key,
+                       std::span<const std::uint8_t> left, std::span<const std::uint8_t> right,
+                       CardResult&& result) {
+    const auto made = BlockCipher::Make(library, kCardTwoKeyTdes, key);
+    if (const auto* refusal = RefusalIn(made)) {
+        return LateRefusal(std::move(result), *refusal);
+    }
+    const BlockCipher& cipher = std::get<BlockCipher>(made);
+    const auto left_half = EncryptBlock(cipher, left, result, "left half");
+    if (const auto* refusal = RefusalIn(left_half)) {
+        return LateRefusal(std::move(result), *refusal);
+    }
+    const auto right_half = EncryptBlock(cipher, right, result, "right half");
+    if (const auto* refusal = RefusalIn(right_half)) {
+        return LateRefusal(std::move(result), *refusal);
+    }
+    result.Value("",
+                 WithOddParity(Joined({std::get<Bytes>(left_half), std::get<Bytes>(right_half)})));
+    return std::move(result);
 }
 
 } // namespace
@@ -73,8 +88,7 @@ CardOutcome EmvIccMasterKey(const TavikAlgBinding& library, std::span<const std:
     result.Step("Y", y);
     const Bytes inverted = XorBytes(
         y, std::array<std::uint8_t, kBlock>{0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF});
-    result.Value("", DerivedKey(CheckedCipher(library, kCardTwoKeyTdes, imk), y, inverted, result));
-    return result;
+    return DerivedKey(library, imk, y, inverted, std::move(result));
 }
 
 CardOutcome EmvSessionKey(const TavikAlgBinding& library, std::span<const std::uint8_t> master_key,
@@ -87,10 +101,7 @@ CardOutcome EmvSessionKey(const TavikAlgBinding& library, std::span<const std::u
     Bytes right(r.begin(), r.end());
     left[kRVariedByte] = 0xF0;
     right[kRVariedByte] = 0x0F;
-    CardResult result;
-    result.Value(
-        "", DerivedKey(CheckedCipher(library, kCardTwoKeyTdes, master_key), left, right, result));
-    return result;
+    return DerivedKey(library, master_key, left, right, CardResult{});
 }
 
 CardOutcome EmvArqc(const TavikAlgBinding& library, std::span<const std::uint8_t> session_key,
@@ -115,10 +126,17 @@ CardOutcome EmvArpc(const TavikAlgBinding& library, std::span<const std::uint8_t
                                      RequireLength("The ARC", arc, 2)})) {
         return *refusal;
     }
+    const auto made = BlockCipher::Make(library, kCardTwoKeyTdes, key);
+    if (const auto* refusal = RefusalIn(made)) {
+        return *refusal;
+    }
     CardResult result;
     const Bytes block = XorBytes(arqc, Joined({arc, std::array<std::uint8_t, 6>{}}));
-    result.Value("", EncryptBlock(CheckedCipher(library, kCardTwoKeyTdes, key), block, result,
-                                  "ARQC XOR ARC"));
+    auto arpc = EncryptBlock(std::get<BlockCipher>(made), block, result, "ARQC XOR ARC");
+    if (const auto* refusal = RefusalIn(arpc)) {
+        return LateRefusal(std::move(result), *refusal);
+    }
+    result.Value("", std::get<Bytes>(std::move(arpc)));
     return result;
 }
 

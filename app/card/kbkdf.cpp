@@ -16,9 +16,8 @@ constexpr std::size_t kMaxRounds = 255;
 
 } // namespace
 
-std::variant<CardRefusal, Bytes> AppendKbkdf(const TavikAlgBinding& library,
-                                             const KbkdfRequest& request, CardResult& result,
-                                             std::string_view prefix) {
+OrRefusal<Bytes> AppendKbkdf(const TavikAlgBinding& library, const KbkdfRequest& request,
+                             CardResult& result, std::string_view prefix) {
     auto made = BlockCipher::Make(library, kCardAes, request.key);
     if (auto* refusal = std::get_if<CardRefusal>(&made)) {
         return *refusal;
@@ -38,8 +37,11 @@ std::variant<CardRefusal, Bytes> AppendKbkdf(const TavikAlgBinding& library,
         const Bytes input = Joined({request.before_counter, counter, request.after_counter});
         const std::string name = StepLabel(prefix, "K(" + std::to_string(round) + ")");
         result.Step(name + " input", input);
-        const Bytes block = std::get<Bytes>(AppendCmac(cipher, iv, input, result, name));
-        derived.insert(derived.end(), block.begin(), block.end());
+        const auto block = AppendCmac(cipher, iv, input, result, name);
+        if (const auto* refusal = RefusalIn(block)) {
+            return *refusal;
+        }
+        derived.insert(derived.end(), std::get<Bytes>(block).begin(), std::get<Bytes>(block).end());
     }
     derived.resize(request.output_size);
     return derived;
@@ -48,8 +50,8 @@ std::variant<CardRefusal, Bytes> AppendKbkdf(const TavikAlgBinding& library,
 CardOutcome Kbkdf(const TavikAlgBinding& library, const KbkdfRequest& request) {
     CardResult result;
     auto derived = AppendKbkdf(library, request, result);
-    if (auto* refusal = std::get_if<CardRefusal>(&derived)) {
-        return *refusal;
+    if (const auto* refusal = RefusalIn(derived)) {
+        return LateRefusal(std::move(result), *refusal);
     }
     result.Value("", std::move(std::get<Bytes>(derived)));
     return result;

@@ -24,10 +24,10 @@ struct KbkdfRequest {
 // K(i) = CMAC(key, before || i || after) for i = 1, 2, ..., the outputs side
 // by side and cut to output_size. Steps: each input and each CMAC's, after
 // `prefix`. Refused: a key that is not 16 bytes, an output size out of
-// range, fixed input over what AES_CMAC takes.
-std::variant<CardRefusal, Bytes> AppendKbkdf(const TavikAlgBinding& library,
-                                             const KbkdfRequest& request, CardResult& result,
-                                             std::string_view prefix = {});
+// range, fixed input over what AES_CMAC takes; later, the steps so far in
+// `result`, an export that does not report done.
+OrRefusal<Bytes> AppendKbkdf(const TavikAlgBinding& library, const KbkdfRequest& request,
+                             CardResult& result, std::string_view prefix = {});
 
 // The same as an outcome of its own: one value, the derived key.
 CardOutcome Kbkdf(const TavikAlgBinding& library, const KbkdfRequest& request);

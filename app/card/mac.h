@@ -36,10 +36,10 @@ struct MacRequest {
 // block, then EnOrDecrypt_3DES with K || K' on the last); a disagreement sets
 // result.check_failure. Refused, with `result` untouched: a key of the wrong
 // length, an IV that is not one block, a cipher with algorithm 3, data over
-// kMaxCardData, a length outside 4 to the block size.
-std::variant<CardRefusal, Bytes> AppendMac(const TavikAlgBinding& library,
-                                           const MacRequest& request, CardResult& result,
-                                           std::string_view prefix = {});
+// kMaxCardData, a length outside 4 to the block size. Refused later, the
+// steps so far in `result`: an export that does not report done.
+OrRefusal<Bytes> AppendMac(const TavikAlgBinding& library, const MacRequest& request,
+                           CardResult& result, std::string_view prefix = {});
 
 // The same as an outcome of its own: one value, the MAC.
 CardOutcome Mac(const TavikAlgBinding& library, const MacRequest& request);

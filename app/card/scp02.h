@@ -47,8 +47,8 @@ enum class Scp02Icv {
 
 struct Scp02CommandMacRequest {
     std::span<const std::uint8_t> c_mac_key; // 16 bytes
-    // CLA INS P1 P2, then Lc and its data, then optionally Le; four bytes
-    // alone stand for a command without data.
+    // A short command APDU of any case of ISO/IEC 7816-4: CLA INS P1 P2
+    // alone, then Le, or Lc and its data, or Lc, its data and Le.
     std::span<const std::uint8_t> apdu;
     // Empty for the first command (the zero ICV), else 8 bytes.
     std::span<const std::uint8_t> icv{};
@@ -57,10 +57,12 @@ struct Scp02CommandMacRequest {
 
 // The C-MAC (one value): the retail MAC (ISO/IEC 9797-1 algorithm 3, padding
 // method 2) from the ICV over the header with the secure-messaging bit (04)
-// set in CLA and Lc raised by 8, then the data. Steps: the ICV used, the
-// MAC input, the MAC's steps, the APDU as sent with its C-MAC. Refused: a
-// key or ICV of the wrong length, an APDU whose Lc disagrees with its data
-// or leaves no room for the 8 MAC bytes.
+// set in CLA and Lc raised by 8 (08 for a command without data), then the
+// data; Le is not MACed. Steps: the APDU's case, the ICV used, the MAC
+// input, the MAC's steps, the APDU as sent: the MAC input, the C-MAC, then
+// Le if the command has one. Refused: a key or ICV of the wrong length, an
+// APDU that ReadShortApdu refuses or whose Lc leaves no room for the 8 MAC
+// bytes; a library call that does not report done (with the steps so far).
 CardOutcome Scp02CommandMac(const TavikAlgBinding& library, const Scp02CommandMacRequest& request);
 
 } // namespace orvelin::card

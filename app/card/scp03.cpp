@@ -4,6 +4,9 @@
 #include "secure_channel.h"
 
 #include <array>
+#include <optional>
+#include <string>
+#include <utility>
 
 namespace orvelin::card {
 namespace {
@@ -32,15 +35,30 @@ Bytes BeforeCounter(DerivationConstant constant, std::size_t output_size) {
     return Joined({std::array<std::uint8_t, kLabelZeros>{}, constant_to_length});
 }
 
-Bytes Derive(const TavikAlgBinding& library, std::span<const std::uint8_t> key,
-             DerivationConstant constant, std::size_t output_size,
-             std::span<const std::uint8_t> context, CardResult& result, std::string_view name) {
-    const Bytes before = BeforeCounter(constant, output_size);
-    const KbkdfRequest request{
-        .key = key, .before_counter = before, .after_counter = context, .output_size = output_size};
-    // The key, the fixed input and the output size are within what
-    // AppendKbkdf takes.
-    return std::get<Bytes>(AppendKbkdf(library, request, result, name));
+// One value of the session: its name, constant and length.
+struct Derivation {
+    std::string_view name;
+    DerivationConstant constant;
+    std::size_t output_size;
+};
+
+// The value derived under `key` added to the result's values, or the refusal
+// met.
+std::optional<CardRefusal> AddDerived(const TavikAlgBinding& library,
+                                      std::span<const std::uint8_t> key,
+                                      const Derivation& derivation,
+                                      std::span<const std::uint8_t> context, CardResult& result) {
+    const Bytes before = BeforeCounter(derivation.constant, derivation.output_size);
+    const KbkdfRequest request{.key = key,
+                               .before_counter = before,
+                               .after_counter = context,
+                               .output_size = derivation.output_size};
+    auto derived = AppendKbkdf(library, request, result, derivation.name);
+    if (const auto* refusal = RefusalIn(derived)) {
+        return *refusal;
+    }
+    result.Value(std::string(derivation.name), std::get<Bytes>(std::move(derived)));
+    return std::nullopt;
 }
 
 } // namespace
@@ -56,21 +74,28 @@ CardOutcome Scp03SessionKeys(const TavikAlgBinding& library, const Scp03Session&
     CardResult result;
     const Bytes context = Joined({session.host_challenge, session.card_challenge});
     result.Step("context", context);
-    Bytes s_enc =
-        Derive(library, session.enc, DerivationConstant::s_enc, kKeySize, context, result, "S-ENC");
-    Bytes s_mac =
-        Derive(library, session.mac, DerivationConstant::s_mac, kKeySize, context, result, "S-MAC");
-    Bytes s_rmac = Derive(library, session.mac, DerivationConstant::s_rmac, kKeySize, context,
-                          result, "S-RMAC");
-    Bytes card = Derive(library, s_mac, DerivationConstant::card_cryptogram, kCryptogramSize,
-                        context, result, "card-cryptogram");
-    Bytes host = Derive(library, s_mac, DerivationConstant::host_cryptogram, kCryptogramSize,
-                        context, result, "host-cryptogram");
-    result.Value("S-ENC", std::move(s_enc));
-    result.Value("S-MAC", std::move(s_mac));
-    result.Value("S-RMAC", std::move(s_rmac));
-    result.Value("card-cryptogram", std::move(card));
-    result.Value("host-cryptogram", std::move(host));
+    // S-ENC under ENC, S-MAC and S-RMAC under MAC, the cryptograms under
+    // S-MAC, the second value.
+    const std::pair<Derivation, std::span<const std::uint8_t>> keys[] = {
+        {{"S-ENC", DerivationConstant::s_enc, kKeySize}, session.enc},
+        {{"S-MAC", DerivationConstant::s_mac, kKeySize}, session.mac},
+        {{"S-RMAC", DerivationConstant::s_rmac, kKeySize}, session.mac},
+    };
+    const Derivation cryptograms[] = {
+        {"card-cryptogram", DerivationConstant::card_cryptogram, kCryptogramSize},
+        {"host-cryptogram", DerivationConstant::host_cryptogram, kCryptogramSize},
+    };
+    for (const auto& [derivation, key] : keys) {
+        if (auto refusal = AddDerived(library, key, derivation, context, result)) {
+            return LateRefusal(std::move(result), *refusal);
+        }
+    }
+    const Bytes s_mac = result.values.at(1).bytes;
+    for (const Derivation& derivation : cryptograms) {
+        if (auto refusal = AddDerived(library, s_mac, derivation, context, result)) {
+            return LateRefusal(std::move(result), *refusal);
+        }
+    }
     return result;
 }
 

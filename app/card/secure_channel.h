@@ -20,25 +20,24 @@ std::optional<CardRefusal> RequireLength(std::string_view what, std::span<const 
 // The first refusal of a list of checks made in order, if any.
 std::optional<CardRefusal> FirstRefusal(std::initializer_list<std::optional<CardRefusal>> checks);
 
-// The cipher under a key whose length the caller has already checked.
-BlockCipher CheckedCipher(const TavikAlgBinding& library, const CipherModel& model,
-                          std::span<const std::uint8_t> key);
-
 // The parts one after another.
 Bytes Joined(std::initializer_list<std::span<const std::uint8_t>> parts);
 
 // CBC encryption of `data` (whole blocks, within the cipher's CBC limit)
 // from `iv` (one block) through the block export, each block's output a
 // step; checked against the CBC export, a disagreement noted in `result`.
-Bytes AppendCbcEncrypt(const BlockCipher& cipher, std::span<const std::uint8_t> iv,
-                       std::span<const std::uint8_t> data, CardResult& result,
-                       std::string_view prefix);
+// Refused: an IV that is not one block or data that is not whole blocks
+// (before any step), an export that does not report done (the steps so far
+// in `result`).
+OrRefusal<Bytes> AppendCbcEncrypt(const BlockCipher& cipher, std::span<const std::uint8_t> iv,
+                                  std::span<const std::uint8_t> data, CardResult& result,
+                                  std::string_view prefix);
 
 // CBC decryption likewise; the check encrypts the plain text again through
 // the CBC export, which must give `data` back.
-Bytes AppendCbcDecrypt(const BlockCipher& cipher, std::span<const std::uint8_t> iv,
-                       std::span<const std::uint8_t> data, CardResult& result,
-                       std::string_view prefix);
+OrRefusal<Bytes> AppendCbcDecrypt(const BlockCipher& cipher, std::span<const std::uint8_t> iv,
+                                  std::span<const std::uint8_t> data, CardResult& result,
+                                  std::string_view prefix);
 
 // Each byte's lowest bit set so that the byte has an odd number of one bits,
 // as DES keys carry it.

@@ -151,8 +151,8 @@ void AddDiversifyCommand(CLI::App& tavik, Session& session) {
         "1 to 31 bytes for AES, 1 to 15 for triple DES), by NXP application note AN10922: the "
         "CMAC of a constant, M and the note's padding under the master key's cipher (one run "
         "for AES-128, two for 2TDES, three for 3TDES, with the master key's version bits kept "
-        "in the parity bits). With --trace each run's input, CMAC steps and MAC come first, "
-        "then 'check: equals' and the CMAC export they match.");
+        "in the parity bits of the first 8 bytes). With --trace each run's input, CMAC steps and "
+        "MAC come first, then 'check: equals' and the CMAC export they match.");
     auto cipher = std::make_shared<Cipher>(Cipher::aes);
     AddCipherOption(command, Offered::with_cmac, [cipher](Cipher chosen) { *cipher = chosen; });
     const HexArgument& key = command.Hex("--key", kMasterKey, "The master key in hex");

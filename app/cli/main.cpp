@@ -1,6 +1,7 @@
 // tavik: the program, its options, the library, hex arguments and printing.
 #include "tavik.h"
 
+#include "outcome_text.h"
 #include "start_up.h"
 #include "version.h"
 
@@ -35,8 +36,6 @@ constexpr std::string_view kStandardInput = "-";
 constexpr std::string_view kStandardInputOnce = "Only one argument can read standard input ('-').";
 constexpr std::string_view kOutputFailed = "tavik: standard output could not be written.";
 
-// Trace values start in one column, after the longest label.
-constexpr std::size_t kLabelWidth = 18;
 constexpr std::size_t kHelpWidth = 79;
 
 // Help text is printed as given: a paragraph broken into lines here.
@@ -247,42 +246,16 @@ Command& Session::AddCommand(CLI::App& tavik, const std::string& name, const std
 }
 
 std::string Session::Hex(std::span<const std::uint8_t> bytes) const {
-    const std::string plain = WriteHex(bytes);
-    if (!options.spaced) {
-        return plain;
-    }
-    std::string spaced;
-    for (std::size_t i = 0; i < plain.size(); i += 2) {
-        spaced.append(i == 0 ? "" : " ").append(plain, i, 2);
-    }
-    return spaced;
+    return card::HexText(bytes, options.spaced);
 }
 
 int Session::Print(const card::CardOutcome& outcome) {
-    if (const auto* refusal = std::get_if<card::CardRefusal>(&outcome)) {
-        return Refuse(refusal->message);
+    const card::OutcomeText text =
+        card::TextOf(outcome, {.trace = options.trace, .spaced = options.spaced});
+    for (const std::string& line : text.lines) {
+        out_ << line << '\n';
     }
-    const auto& result = std::get<card::CardResult>(outcome);
-    if (options.trace) {
-        for (const Labelled& step : result.steps) {
-            std::string line = step.label;
-            if (!step.bytes.empty()) {
-                line.resize(std::max(kLabelWidth, line.size() + 1), ' ');
-                line += Hex(step.bytes);
-            }
-            out_ << line << '\n';
-        }
-        if (!result.check_failure && !result.checked_with.empty()) {
-            out_ << "check: equals " << result.checked_with << '\n';
-        }
-    }
-    if (result.check_failure) {
-        return Refuse(*result.check_failure);
-    }
-    for (const Labelled& value : result.values) {
-        out_ << value.label << (value.label.empty() ? "" : " ") << Hex(value.bytes) << '\n';
-    }
-    return kDone;
+    return text.refusal ? Refuse(*text.refusal) : kDone;
 }
 
 int Session::Print(const Outcome& outcome, card::CardResult trace, std::string_view checked_with) {

@@ -173,12 +173,14 @@ void AddScp02(CLI::App& gp, Session& session) {
 void AddScp02Cmac(CLI::App& gp, Session& session) {
     Command& command = session.AddCommand(
         gp, "scp02-cmac", "SCP02 C-MAC of one command APDU",
-        "The C-MAC of APDU (CLA INS P1 P2 [Lc data] [Le], as before wrapping): the retail MAC "
-        "(ISO/IEC 9797-1 algorithm 3, padding method 2) under the C-MAC session key from the "
-        "ICV, over the header with 04 set in CLA and Lc raised by 8, then the data. Without "
+        "The C-MAC of APDU, a short command APDU of any case (CLA INS P1 P2, then nothing, Le, "
+        "Lc and data, or Lc, data and Le), as before wrapping: the retail MAC (ISO/IEC 9797-1 "
+        "algorithm 3, padding method 2) under the C-MAC session key from the ICV, over the "
+        "header with 04 set in CLA and Lc raised by 8 (08 without data), then the data; Le is "
+        "not MACed and follows the C-MAC. Extended-length APDUs are refused. Without "
         "--icv the ICV is zeros (the first command); with --icv-encrypt the ICV is first "
-        "encrypted under single DES with the key's left half. With --trace, first the ICV, the "
-        "MAC input, the MAC's steps and the APDU as sent.");
+        "encrypted under single DES with the key's left half. With --trace, first the case read, "
+        "the ICV, the MAC input, the MAC's steps and the APDU as sent.");
     auto icv_encrypt = std::make_shared<bool>(false);
     const HexArgument& key = command.Hex("--key", kCardKey, "The C-MAC session key, 16 bytes");
     const HexArgument& icv =

@@ -96,10 +96,9 @@ class Session {
     Command& AddCommand(CLI::App& tavik, const std::string& name, const std::string& summary,
                         std::string_view details);
 
-    // A refusal: message on standard error, status 1. Values: one per line,
-    // "LABEL HEX" or bare hex. With --trace the steps come first, then
-    // "check: equals <checked_with>" when that is not empty. A check failure:
-    // the steps, then its message on standard error, status 1.
+    // The lines of card::TextOf on standard output; a refusal's message (or
+    // a check failure's) on standard error, status 1. With --trace the steps
+    // come first, a refusal's too.
     int Print(const card::CardOutcome& outcome);
     // An operation of the core: as above, its values DataOut and then the
     // CMAC field where that shows something else; `trace` holds the steps.

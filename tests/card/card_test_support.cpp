@@ -70,6 +70,12 @@ const orvelin::TavikAlgBinding& SkewedLibrary() {
     return binding;
 }
 
+const orvelin::TavikAlgBinding& FailingLibrary() {
+    static const orvelin::TavikAlgBinding binding = orvelin::BindAtStartUp(
+        CARD_FAILING_LIBRARY, [](const std::string& m) { ADD_FAILURE() << m; });
+    return binding;
+}
+
 CipherModel CipherNamed(const std::string& name) {
     if (name == "aes") {
         return orvelin::card::kCardAes;

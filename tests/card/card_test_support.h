@@ -1,6 +1,7 @@
-// What the card-practice tests share: the bound library (the real one, or
-// the skewed build whose whole-message exports lie), reading an outcome, and
-// OpenSSL's primitives as an independent oracle.
+// What the card-practice tests share: the bound library (the real one, the
+// skewed build whose whole-message exports lie, or the failing build whose
+// exports fail on request), reading an outcome, and OpenSSL's primitives as
+// an independent oracle.
 #ifndef ORVELIN_TESTS_CARD_TEST_SUPPORT_H
 #define ORVELIN_TESTS_CARD_TEST_SUPPORT_H
 
@@ -21,6 +22,9 @@ using orvelin::card::CipherModel;
 
 const orvelin::TavikAlgBinding& Library();
 const orvelin::TavikAlgBinding& SkewedLibrary();
+// An export fails when the key it reads starts with 0xF0 plus the export's
+// place in the header's list (failing_library.cpp).
+const orvelin::TavikAlgBinding& FailingLibrary();
 
 // "des", "2tdes", "3tdes", "aes" as the data files name them.
 CipherModel CipherNamed(const std::string& name);

@@ -6,6 +6,7 @@
 #include "desfire.h"
 #include "emv.h"
 #include "kbkdf.h"
+#include "mac.h"
 #include "scp02.h"
 #include "scp03.h"
 #include "vector_files.h"
@@ -138,6 +139,60 @@ TEST(Scp02, PublishedExamples) {
                 {.c_mac_key = key, .apdu = apdu, .icv = icv, .icv_use = Scp02Icv::encrypted}));
             EXPECT_EQ(Only(first), Hex(record, "C-MAC")) << record.at("SOURCE");
         }
+    }
+}
+
+// Each short case of ISO/IEC 7816-4: the MAC covers the header (CLA with 04,
+// Lc raised by 8) and the data, never Le, which follows the C-MAC; the MAC is
+// the retail MAC of that input. Extended lengths and stray bytes are refused.
+TEST(Scp02, EveryShortApduCase) {
+    const Bytes key = from_hex("29A69328E60494982632039DDD47A2F1");
+    const std::string longest_data(248 * 2, 'A');
+    const struct {
+        std::string apdu;
+        const char* read_as; // the case, or the refusal
+        const char* mac_input;
+        const char* le;
+    } cases[] = {
+        {"80F00000", "case 1: header", "84F0000008", ""},
+        {"80CA9F7F00", "case 2: header, Le", "84CA9F7F08", "00"},
+        {"80CA9F7F2D", "case 2: header, Le", "84CA9F7F08", "2D"},
+        {"80820000 08 63BCBE99397C7AF7", "case 3: header, Lc, data", "8482000010 63BCBE99397C7AF7",
+         ""},
+        {"80E60C00 03 AABBCC 00", "case 4: header, Lc, data, Le", "84E60C000B AABBCC", "00"},
+        {"80CA9F", "The APDU must hold at least CLA, INS, P1 and P2!", "", ""},
+        {"80CA9F7F 000100", "Extended-length APDUs are not taken: Lc and Le must be one byte each!",
+         "", ""},
+        {"80E20000 000002 AABB 0000",
+         "Extended-length APDUs are not taken: Lc and Le must be one byte each!", "", ""},
+        {"80CA9F7F 0001",
+         "The APDU fits no case of ISO/IEC 7816-4: 00 after the header is Le alone, or starts an "
+         "extended length that these bytes do not hold!",
+         "", ""},
+        {"80820000 08 AABB",
+         "The APDU's Lc must equal the number of data bytes that follow it (then at most Le)!", "",
+         ""},
+        {"80820000 F8" + longest_data,
+         "Lc must leave room for the 8-byte C-MAC: at most 247 bytes!", "", ""},
+    };
+    for (const auto& c : cases) {
+        const Bytes apdu = from_hex(c.apdu);
+        const CardOutcome outcome = Scp02CommandMac(Library(), {.c_mac_key = key, .apdu = apdu});
+        if (std::string_view(c.mac_input).empty()) {
+            EXPECT_EQ(RefusalOf(outcome), c.read_as) << c.apdu;
+            continue;
+        }
+        const CardResult& result = Done(outcome);
+        const Bytes input = from_hex(c.mac_input);
+        const Bytes mac = Only(Done(Mac(Library(), {.algorithm = MacAlgorithm::retail,
+                                                    .padding = PaddingMethod::mark_then_zeros,
+                                                    .key = key,
+                                                    .data = input})));
+        EXPECT_EQ(result.steps.at(0).label, c.read_as) << c.apdu;
+        EXPECT_EQ(StepNamed(result, "MAC input"), input) << c.apdu;
+        EXPECT_EQ(Only(result), mac) << c.apdu;
+        const Bytes sent = from_hex(std::string(c.mac_input) + testing_support::to_hex(mac) + c.le);
+        EXPECT_EQ(StepNamed(result, "APDU with C-MAC"), sent) << c.apdu;
     }
 }
 

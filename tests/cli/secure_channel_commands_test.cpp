@@ -136,6 +136,18 @@ TEST(SecureChannelCommands, TheTracesCheckAgainstTheExports) {
     }
 }
 
+// Padding that fails its check once decrypted: traced, the decrypted block
+// comes first, then the refusal, status 1.
+TEST(SecureChannelCommands, ATracedLateRefusalShowsItsSteps) {
+    const Outcome run = RunTavik({"desfire", "decrypt", "--trace", "--key", k16, "--ti", kTi,
+                                  "--counter", "1", "61B6D97903566E84C3AE5274467E89EA"});
+    EXPECT_EQ(run.status, kRefused);
+    EXPECT_EQ(run.err, std::string(card_messages::kUnpadNoMark) + "\n");
+    const std::vector<std::string> lines = run.Lines();
+    ASSERT_FALSE(lines.empty()) << run.out;
+    EXPECT_EQ(lines.back().rfind("padded  ", 0), 0U) << run.out;
+}
+
 // --key stands for each static key not given apart: --dek alone changes DEK
 // and nothing else.
 TEST(SecureChannelCommands, Scp02KeyGivenApartOverridesKey) {

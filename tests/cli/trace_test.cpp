@@ -6,25 +6,23 @@
 namespace tavik_tests {
 namespace {
 
-constexpr std::size_t kLabelWidth = 18;
-
 struct Step {
     std::string label;
     std::string value;
 };
 
-// "block 1 input     6BC1..." → {"block 1 input", "6BC1..."}; a line with
-// no value column ("check: ...", the results) is all label.
+// "block 1 input     6BC1..." → {"block 1 input", "6BC1..."}: a value starts
+// after the first run of two or more spaces. A line with no value column
+// ("check: ...", the results) is all label.
 std::vector<Step> Steps(const Outcome& run) {
     std::vector<Step> steps;
     for (const std::string& line : run.Lines()) {
-        if (line.size() <= kLabelWidth || line[kLabelWidth - 1] != ' ') {
+        const std::size_t gap = line.find("  ");
+        if (gap == std::string::npos) {
             steps.push_back({line, ""});
             continue;
         }
-        std::string label = line.substr(0, kLabelWidth);
-        label.erase(label.find_last_not_of(' ') + 1);
-        steps.push_back({label, line.substr(kLabelWidth)});
+        steps.push_back({line.substr(0, gap), line.substr(line.find_first_not_of(' ', gap))});
     }
     return steps;
 }
