@@ -9,12 +9,6 @@
 #include <cstdlib>
 #include <iostream>
 
-#if defined(_WIN32)
-#include <windows.h>
-#else
-#include <dlfcn.h>
-#endif
-
 namespace orvelin::cli {
 namespace {
 
@@ -81,30 +75,14 @@ std::optional<std::string> ReadBounded(std::istream& in, std::size_t capacity) {
     return text;
 }
 
-// Why the library's file could not be loaded, as the loader says it.
-std::string LoadFailure(const std::string& library) {
-    const std::string file = platform::PlatformLibraryName(library);
-#if defined(_WIN32)
-    // The load once more, for the loader's own reason: the first one's error
-    // code does not survive the binding.
-    HMODULE const again = LoadLibraryA(file.c_str());
-    const DWORD code = GetLastError();
-    if (again != nullptr) {
-        FreeLibrary(again);
+// The file the loader was given and its reason for refusing it.
+std::string LoadFailure(const BindingFailure& failure) {
+    std::string said = failure.reason.text.empty() ? "not found" : failure.reason.text;
+    // dlerror's text starts with the file it was given.
+    if (said.starts_with(failure.file + ": ")) {
+        said.erase(0, failure.file.size() + 2);
     }
-    std::array<char, 512> reason{};
-    FormatMessageA(FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr, code, 0,
-                   reason.data(), static_cast<DWORD>(reason.size()), nullptr);
-    std::string said = reason.data();
-    said.erase(said.find_last_not_of("\r\n ") + 1);
-#else
-    const char* const error = dlerror();
-    std::string said = error != nullptr ? error : "not found";
-    if (said.starts_with(file + ": ")) {
-        said.erase(0, file.size() + 2);
-    }
-#endif
-    return file + ": " + said;
+    return failure.file + ": " + said;
 }
 
 void AddGlobalOptions(CLI::App& app, GlobalOptions& options) {
@@ -224,9 +202,9 @@ const TavikAlgBinding& Session::Library() {
     if (!library_) {
         BindingResult bound = TavikAlgBinding::Bind(options.library.c_str());
         if (const auto* failure = std::get_if<BindingFailure>(&bound)) {
-            err_ << failure->message << '\n';
-            if (failure->message == messages::BindingFailure(ExportName(Export::lib_ver))) {
-                err_ << LoadFailure(options.library) << '\n';
+            err_ << failure->Message() << '\n';
+            if (failure->kind == BindingFailure::Kind::library_not_loaded) {
+                err_ << LoadFailure(*failure) << '\n';
             }
             out_.flush();
             err_.flush();
