@@ -27,6 +27,7 @@ constexpr std::string_view kFooter =
 constexpr std::string_view kStandardInput = "-";
 constexpr std::string_view kStandardInputOnce = "Only one argument can read standard input ('-').";
 constexpr std::string_view kOutputFailed = "tavik: standard output could not be written.";
+constexpr std::string_view kInputFailed = "tavik: standard input could not be read.";
 
 // Trace values start in one column, after the longest label.
 constexpr std::size_t kLabelWidth = 18;
@@ -53,10 +54,14 @@ std::string Wrapped(std::string_view text) {
     return wrapped;
 }
 
-// Standard input's text with line breaks and tabs read as spaces; nothing
+// Why standard input gave no text.
+enum class InputProblem { too_long, unreadable };
+
+// Standard input's text with line breaks and tabs read as spaces. Refused
 // once it holds more digits than `capacity` bytes take, or far more spaces,
-// so that an endless stream is refused early.
-std::optional<std::string> ReadBounded(std::istream& in, std::size_t capacity) {
+// so that an endless stream is refused early; and when the stream fails, so
+// that a read error is not taken for the end of the text.
+std::variant<std::string, InputProblem> ReadBounded(std::istream& in, std::size_t capacity) {
     const std::size_t most_digits = 2 * capacity;
     const std::size_t most_characters = 4 * capacity + 4096;
     std::string text;
@@ -69,8 +74,11 @@ std::optional<std::string> ReadBounded(std::istream& in, std::size_t capacity) {
             text.push_back(c);
         }
         if (digits > most_digits || text.size() > most_characters) {
-            return std::nullopt;
+            return InputProblem::too_long;
         }
+    }
+    if (in.bad()) {
+        return InputProblem::unreadable;
     }
     return text;
 }
@@ -166,11 +174,13 @@ int Command::ReadStandardInput() {
     for (HexArgument& argument : arguments_) {
         if (reads_input(argument)) {
             auto text = ReadBounded(session_.in(), argument.rule.capacity);
-            if (!text) {
+            if (const auto* problem = std::get_if<InputProblem>(&text)) {
                 return session_.Refuse(
-                    messages::TooLong(argument.rule.label, argument.rule.capacity));
+                    *problem == InputProblem::unreadable
+                        ? std::string(kInputFailed)
+                        : messages::TooLong(argument.rule.label, argument.rule.capacity));
             }
-            argument.text = std::move(*text);
+            argument.text = std::get<std::string>(std::move(text));
         }
     }
     return kDone;
@@ -288,6 +298,9 @@ int Session::Refuse(std::string_view message) {
 
 int main(int argc, char* argv[]) {
     using namespace orvelin::cli;
+    // The streams' own buffers, not C's: a read error on standard input then
+    // fails the stream instead of reading as its end.
+    std::ios::sync_with_stdio(false);
     const char* const* const arguments = argv;
     Session session(std::cin, std::cout, std::cerr);
     int status = RunTavik(std::span(arguments, static_cast<std::size_t>(argc)), session, std::cout,
