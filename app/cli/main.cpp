@@ -10,12 +10,6 @@
 #include <cstdlib>
 #include <iostream>
 
-#if defined(_WIN32)
-#include <windows.h>
-#else
-#include <dlfcn.h>
-#endif
-
 namespace orvelin::cli {
 namespace {
 
@@ -35,6 +29,7 @@ constexpr std::string_view kFooter =
 constexpr std::string_view kStandardInput = "-";
 constexpr std::string_view kStandardInputOnce = "Only one argument can read standard input ('-').";
 constexpr std::string_view kOutputFailed = "tavik: standard output could not be written.";
+constexpr std::string_view kInputFailed = "tavik: standard input could not be read.";
 
 constexpr std::size_t kHelpWidth = 79;
 
@@ -59,10 +54,14 @@ std::string Wrapped(std::string_view text) {
     return wrapped;
 }
 
-// Standard input's text with line breaks and tabs read as spaces; nothing
+// Why standard input gave no text.
+enum class InputProblem { too_long, unreadable };
+
+// Standard input's text with line breaks and tabs read as spaces. Refused
 // once it holds more digits than `capacity` bytes take, or far more spaces,
-// so that an endless stream is refused early.
-std::optional<std::string> ReadBounded(std::istream& in, std::size_t capacity) {
+// so that an endless stream is refused early; and when the stream fails, so
+// that a read error is not taken for the end of the text.
+std::variant<std::string, InputProblem> ReadBounded(std::istream& in, std::size_t capacity) {
     const std::size_t most_digits = 2 * capacity;
     const std::size_t most_characters = 4 * capacity + 4096;
     std::string text;
@@ -75,36 +74,23 @@ std::optional<std::string> ReadBounded(std::istream& in, std::size_t capacity) {
             text.push_back(c);
         }
         if (digits > most_digits || text.size() > most_characters) {
-            return std::nullopt;
+            return InputProblem::too_long;
         }
+    }
+    if (in.bad()) {
+        return InputProblem::unreadable;
     }
     return text;
 }
 
-// Why the library's file could not be loaded, as the loader says it.
-std::string LoadFailure(const std::string& library) {
-    const std::string file = platform::PlatformLibraryName(library);
-#if defined(_WIN32)
-    // The load once more, for the loader's own reason: the first one's error
-    // code does not survive the binding.
-    HMODULE const again = LoadLibraryA(file.c_str());
-    const DWORD code = GetLastError();
-    if (again != nullptr) {
-        FreeLibrary(again);
+// The file the loader was given and its reason for refusing it.
+std::string LoadFailure(const BindingFailure& failure) {
+    std::string said = failure.reason.text.empty() ? "not found" : failure.reason.text;
+    // dlerror's text starts with the file it was given.
+    if (said.starts_with(failure.file + ": ")) {
+        said.erase(0, failure.file.size() + 2);
     }
-    std::array<char, 512> reason{};
-    FormatMessageA(FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr, code, 0,
-                   reason.data(), static_cast<DWORD>(reason.size()), nullptr);
-    std::string said = reason.data();
-    said.erase(said.find_last_not_of("\r\n ") + 1);
-#else
-    const char* const error = dlerror();
-    std::string said = error != nullptr ? error : "not found";
-    if (said.starts_with(file + ": ")) {
-        said.erase(0, file.size() + 2);
-    }
-#endif
-    return file + ": " + said;
+    return failure.file + ": " + said;
 }
 
 void AddGlobalOptions(CLI::App& app, GlobalOptions& options) {
@@ -188,11 +174,13 @@ int Command::ReadStandardInput() {
     for (HexArgument& argument : arguments_) {
         if (reads_input(argument)) {
             auto text = ReadBounded(session_.in(), argument.rule.capacity);
-            if (!text) {
+            if (const auto* problem = std::get_if<InputProblem>(&text)) {
                 return session_.Refuse(
-                    messages::TooLong(argument.rule.label, argument.rule.capacity));
+                    *problem == InputProblem::unreadable
+                        ? std::string(kInputFailed)
+                        : messages::TooLong(argument.rule.label, argument.rule.capacity));
             }
-            argument.text = std::move(*text);
+            argument.text = std::get<std::string>(std::move(text));
         }
     }
     return kDone;
@@ -224,9 +212,9 @@ const TavikAlgBinding& Session::Library() {
     if (!library_) {
         BindingResult bound = TavikAlgBinding::Bind(options.library.c_str());
         if (const auto* failure = std::get_if<BindingFailure>(&bound)) {
-            err_ << failure->message << '\n';
-            if (failure->message == messages::BindingFailure(ExportName(Export::lib_ver))) {
-                err_ << LoadFailure(options.library) << '\n';
+            err_ << failure->Message() << '\n';
+            if (failure->kind == BindingFailure::Kind::library_not_loaded) {
+                err_ << LoadFailure(*failure) << '\n';
             }
             out_.flush();
             err_.flush();
@@ -284,6 +272,9 @@ int Session::Refuse(std::string_view message) {
 
 int main(int argc, char* argv[]) {
     using namespace orvelin::cli;
+    // The streams' own buffers, not C's: a read error on standard input then
+    // fails the stream instead of reading as its end.
+    std::ios::sync_with_stdio(false);
     const char* const* const arguments = argv;
     Session session(std::cin, std::cout, std::cerr);
     int status = RunTavik(std::span(arguments, static_cast<std::size_t>(argc)), session, std::cout,

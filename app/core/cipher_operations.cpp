@@ -1,10 +1,10 @@
 // Encrypt and Decrypt: AES-128 or a DES-family member, ECB or CBC over the
 // IV; and the exports each choice goes through.
+#include "export_result.h"
 #include "field_reading.h"
 
 #include <array>
 #include <limits>
-#include <stdexcept>
 
 namespace orvelin {
 namespace {
@@ -51,60 +51,86 @@ const DesFamilyMember& MemberOf(Cipher cipher) {
 constexpr std::size_t kAesDataLimit =
     std::numeric_limits<std::uint16_t>::max() / TAVIK_AES_BLOCK_SIZE * TAVIK_AES_BLOCK_SIZE;
 
-void RequireContract(const CipherChoice& choice, const CheckedFields& fields) {
+// The key as the cipher takes it, one block of IV for CBC, whole blocks
+// within the export's limit.
+std::optional<Refusal> RefuseOutsideContract(const CipherChoice& choice,
+                                             const CheckedFields& fields) {
     const Algorithm& algorithm = AlgorithmOf(choice.cipher);
-    const bool key_fits =
-        fields.key.size() >= std::max(algorithm.key_length, algorithm.key_minimum);
-    const bool iv_fits = choice.chaining == Chaining::ecb || fields.iv.size() == algorithm.block;
-    const bool data_fits = fields.data.size() % algorithm.block == 0 &&
-                           fields.data.size() <= CipherDataLimit(choice.cipher);
-    if (!key_fits || !iv_fits || !data_fits) {
-        throw std::invalid_argument("RunCipher: key, IV or data outside the export's contract");
+    const std::size_t key = std::max(algorithm.key_length, algorithm.key_minimum);
+    const std::string block = std::to_string(algorithm.block);
+    const std::size_t limit = CipherDataLimit(choice.cipher);
+    const auto refused = [](const std::string& precondition) {
+        return Refusal{messages::Requires("RunCipher", precondition)};
+    };
+    if (fields.key.size() < key) {
+        return refused("a key of at least " + std::to_string(key) + " bytes");
     }
+    if (choice.chaining == Chaining::cbc && fields.iv.size() != algorithm.block) {
+        return refused("an IV of one " + block + "-byte block for CBC");
+    }
+    if (fields.data.size() % algorithm.block != 0) {
+        return refused("data in whole " + block + "-byte blocks");
+    }
+    if (fields.data.size() > limit) {
+        return refused("at most " + std::to_string(limit) + " bytes of data");
+    }
+    return std::nullopt;
 }
 
-void RunAes(const TavikAlgBinding& library, Direction direction, Chaining chaining,
-            CheckedFields& fields) {
+std::optional<Refusal> RunAes(const TavikAlgBinding& library, Direction direction,
+                              Chaining chaining, CheckedFields& fields) {
     std::array<std::uint8_t, TAVIK_AES_SCHEDULE_SIZE> round_keys{};
-    library.AES_ExpandKey(fields.key.data(), round_keys.data());
+    if (auto refusal = RefuseUnlessDone(
+            Export::AES_ExpandKey, library.AES_ExpandKey(fields.key.data(), round_keys.data()))) {
+        return refusal;
+    }
     const std::span data(fields.data);
     const auto length = static_cast<std::uint16_t>(data.size());
+    const Export by = CipherExport({.cipher = Cipher::aes, .chaining = chaining}, direction);
     // AES_EncryptCBC writes into its input, so the two CBC entries differ in type.
-    if (chaining == Chaining::cbc && direction == Direction::encrypt) {
-        library.AES_EncryptCBC(data.data(), round_keys.data(), data.data(), length,
-                               fields.iv.data());
-        return;
+    if (by == Export::AES_EncryptCBC) {
+        return RefuseUnlessDone(by, library.AES_EncryptCBC(data.data(), round_keys.data(),
+                                                           data.data(), length, fields.iv.data()));
     }
-    if (chaining == Chaining::cbc) {
-        library.AES_DecryptCBC(data.data(), round_keys.data(), data.data(), length,
-                               fields.iv.data());
-        return;
+    if (by == Export::AES_DecryptCBC) {
+        return RefuseUnlessDone(by, library.AES_DecryptCBC(data.data(), round_keys.data(),
+                                                           data.data(), length, fields.iv.data()));
     }
-    const auto& block_call =
-        direction == Direction::encrypt ? library.AES_Encrypt : library.AES_Decrypt;
+    const auto& block_call = by == Export::AES_Encrypt ? library.AES_Encrypt : library.AES_Decrypt;
     for (std::size_t offset = 0; offset < data.size(); offset += TAVIK_AES_BLOCK_SIZE) {
         std::uint8_t* const block = data.subspan(offset, TAVIK_AES_BLOCK_SIZE).data();
-        block_call(block, round_keys.data(), block);
+        if (auto refusal = RefuseUnlessDone(by, block_call(block, round_keys.data(), block))) {
+            return refusal;
+        }
     }
+    return std::nullopt;
 }
 
-void RunDesFamily(const TavikAlgBinding& library, Direction direction, const CipherChoice& choice,
-                  CheckedFields& fields) {
+std::optional<Refusal> RunDesFamily(const TavikAlgBinding& library, Direction direction,
+                                    const CipherChoice& choice, CheckedFields& fields) {
     const DesFamilyMember& member = MemberOf(choice.cipher);
     const std::span data(fields.data);
     const auto length = static_cast<std::uint32_t>(data.size());
     if (choice.chaining == Chaining::cbc) {
         // The export leaves the last chaining value in the IV buffer.
-        (library.*member.cbc)(CbcMode(direction), fields.key.data(), fields.iv.data(), length,
-                              data.data());
-    } else if (member.ecb != nullptr) {
-        (library.*member.ecb)(BlockMode(direction), fields.key.data(), length, data.data());
-    } else {
-        for (std::size_t offset = 0; offset < data.size(); offset += TAVIK_DES_BLOCK_SIZE) {
-            library.EnOrDecrypt_DES(BlockMode(direction), fields.key.data(),
-                                    data.subspan(offset, TAVIK_DES_BLOCK_SIZE).data());
+        return RefuseUnlessDone(member.cbc_export,
+                                (library.*member.cbc)(CbcMode(direction), fields.key.data(),
+                                                      fields.iv.data(), length, data.data()));
+    }
+    if (member.ecb != nullptr) {
+        return RefuseUnlessDone(
+            member.ecb_export,
+            (library.*member.ecb)(BlockMode(direction), fields.key.data(), length, data.data()));
+    }
+    for (std::size_t offset = 0; offset < data.size(); offset += TAVIK_DES_BLOCK_SIZE) {
+        if (auto refusal = RefuseUnlessDone(
+                member.ecb_export,
+                library.EnOrDecrypt_DES(BlockMode(direction), fields.key.data(),
+                                        data.subspan(offset, TAVIK_DES_BLOCK_SIZE).data()))) {
+            return refusal;
         }
     }
+    return std::nullopt;
 }
 
 } // namespace
@@ -140,17 +166,18 @@ FieldChecks CipherChecks(const CipherChoice& choice) {
             .data = DataBlocks::whole};
 }
 
-void RunCipher(const TavikAlgBinding& library, const CipherChoice& choice, Direction direction,
-               CheckedFields& fields) {
-    RequireContract(choice, fields);
+std::optional<Refusal> RunCipher(const TavikAlgBinding& library, const CipherChoice& choice,
+                                 Direction direction, CheckedFields& fields) {
+    if (auto refusal = RefuseOutsideContract(choice, fields)) {
+        return refusal;
+    }
     if (fields.data.empty()) {
-        return;
+        return std::nullopt;
     }
     if (choice.cipher == Cipher::aes) {
-        RunAes(library, direction, choice.chaining, fields);
-    } else {
-        RunDesFamily(library, direction, choice, fields);
+        return RunAes(library, direction, choice.chaining, fields);
     }
+    return RunDesFamily(library, direction, choice, fields);
 }
 
 Outcome EncryptOrDecrypt(const TavikAlgBinding& library, Direction direction, const Fields& fields,
@@ -160,7 +187,9 @@ Outcome EncryptOrDecrypt(const TavikAlgBinding& library, Direction direction, co
         return *refusal;
     }
     auto& checked = std::get<CheckedFields>(read);
-    RunCipher(library, choice, direction, checked);
+    if (auto refusal = RunCipher(library, choice, direction, checked)) {
+        return *refusal;
+    }
     return Shown{std::move(checked.data), std::nullopt};
 }
 

@@ -3,7 +3,6 @@
 #include "messages.h"
 
 #include <algorithm>
-#include <stdexcept>
 
 namespace orvelin {
 namespace {

@@ -110,13 +110,18 @@ std::variant<Refusal, CheckedFields> ReadChecked(const Fields& fields, const Fie
 
 // The exports over checked bytes: `fields.data` in place, whole blocks within
 // CipherDataLimit; the key as the cipher takes it, the IV one block for CBC.
-// Anything else throws std::invalid_argument before any export is called.
-void RunCipher(const TavikAlgBinding& library, const CipherChoice& choice, Direction direction,
-               CheckedFields& fields);
+// Anything else is refused, naming the precondition, before any export is
+// called; an export's result other than done is refused, naming the export,
+// and `fields.data` is then not to be shown.
+[[nodiscard]] std::optional<Refusal> RunCipher(const TavikAlgBinding& library,
+                                               const CipherChoice& choice, Direction direction,
+                                               CheckedFields& fields);
 
-// The full MAC block of `fields.data`, chained from `fields.iv`; the message
-// within CmacDataLimit, else std::invalid_argument.
-Bytes RunCmac(const TavikAlgBinding& library, Cipher cipher, const CheckedFields& fields);
+// The full MAC block of `fields.data`, chained from `fields.iv`. Refused as
+// RunCipher refuses: a cipher without a CMAC, a key or IV of another length,
+// a message over CmacDataLimit, or the export's result.
+std::variant<Refusal, Bytes> RunCmac(const TavikAlgBinding& library, Cipher cipher,
+                                     const CheckedFields& fields);
 
 } // namespace orvelin
 

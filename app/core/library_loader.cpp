@@ -4,6 +4,7 @@
 #include <cctype>
 
 #if defined(_WIN32)
+#include <array>
 #include <windows.h>
 #else
 #include <dlfcn.h>
@@ -48,6 +49,11 @@ std::string PlatformLibraryName(std::string_view windows_name) {
 
 #if defined(_WIN32)
 
+// The Windows loader searches the program's folder itself.
+std::string LibraryPath(std::string_view file_name) {
+    return std::string(file_name);
+}
+
 ModuleHandle LoadLibraryA(const char* file_name) {
     return reinterpret_cast<ModuleHandle>(::LoadLibraryA(file_name));
 }
@@ -59,17 +65,32 @@ void* GetProcAddress(ModuleHandle module, const char* name) {
     return reinterpret_cast<void*>(::GetProcAddress(static_cast<HMODULE>(module), name));
 }
 
+LoaderError LastLoaderError() {
+    const DWORD code = ::GetLastError();
+    std::array<char, 512> text{};
+    const DWORD length =
+        FormatMessageA(FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr, code, 0,
+                       text.data(), static_cast<DWORD>(text.size()), nullptr);
+    std::string said(text.data(), std::min<std::size_t>(length, text.size()));
+    // The system's texts end with a line break.
+    said.erase(said.find_last_not_of("\r\n ") + 1);
+    return {.code = code, .text = std::move(said)};
+}
+
 #else
 
-ModuleHandle LoadLibraryA(const char* file_name) {
+std::string LibraryPath(std::string_view file_name) {
     const std::string name = PlatformLibraryName(file_name);
-    if (name.find('/') == std::string::npos) {
-        const auto beside_program = ProgramFolder() / name;
-        if (std::filesystem::exists(beside_program)) {
-            return dlopen(beside_program.c_str(), RTLD_NOW | RTLD_LOCAL);
-        }
+    if (name.find('/') != std::string::npos) {
+        return name;
     }
-    return dlopen(name.c_str(), RTLD_NOW | RTLD_LOCAL);
+    std::error_code error;
+    const auto beside_program = ProgramFolder() / name;
+    return std::filesystem::exists(beside_program, error) ? beside_program.string() : name;
+}
+
+ModuleHandle LoadLibraryA(const char* file_name) {
+    return dlopen(LibraryPath(file_name).c_str(), RTLD_NOW | RTLD_LOCAL);
 }
 
 // dlsym on a null handle would search the whole process; a failed load must
@@ -79,6 +100,11 @@ void* GetProcAddress(ModuleHandle module, const char* name) {
         return nullptr;
     }
     return dlsym(module, name);
+}
+
+LoaderError LastLoaderError() {
+    const char* const said = dlerror();
+    return {.code = 0, .text = said != nullptr ? said : ""};
 }
 
 #endif

@@ -1,26 +1,51 @@
 // The three CMAC buttons and Key Xor In.
+#include "export_result.h"
 #include "field_reading.h"
 
 #include <algorithm>
-#include <stdexcept>
 
 namespace orvelin {
 namespace {
 
 using CmacEntry = const BoundFunction<decltype(::AES_CMAC)> TavikAlgBinding::*;
 
-CmacEntry CmacEntryOf(Cipher cipher) {
+// The entry a cipher's CMAC goes through, and its export's name.
+struct CmacRoute {
+    CmacEntry entry;
+    Export by;
+};
+
+std::optional<CmacRoute> CmacRouteOf(Cipher cipher) {
     switch (cipher) {
     case Cipher::two_key_tdes:
-        return &TavikAlgBinding::TDES_CMAC;
+        return CmacRoute{&TavikAlgBinding::TDES_CMAC, Export::TDES_CMAC};
     case Cipher::three_key_tdes:
-        return &TavikAlgBinding::TDES_3KEY_CMAC;
+        return CmacRoute{&TavikAlgBinding::TDES_3KEY_CMAC, Export::TDES_3KEY_CMAC};
     case Cipher::aes:
-        return &TavikAlgBinding::AES_CMAC;
+        return CmacRoute{&TavikAlgBinding::AES_CMAC, Export::AES_CMAC};
     case Cipher::des:
         break;
     }
-    throw std::invalid_argument("single DES has no CMAC");
+    return std::nullopt;
+}
+
+Refusal Refused(const std::string& precondition) {
+    return Refusal{messages::Requires("RunCmac", precondition)};
+}
+
+// The cipher's key, one block of IV, a message within the export's limit.
+std::optional<Refusal> RefuseOutsideContract(Cipher cipher, const CheckedFields& fields) {
+    const Algorithm& algorithm = AlgorithmOf(cipher);
+    if (fields.key.size() != algorithm.key_length) {
+        return Refused("a key of " + std::to_string(algorithm.key_length) + " bytes");
+    }
+    if (fields.iv.size() != algorithm.block) {
+        return Refused("an IV of one " + std::to_string(algorithm.block) + "-byte block");
+    }
+    if (fields.data.size() > CmacDataLimit(cipher)) {
+        return Refused("a message of at most " + std::to_string(CmacDataLimit(cipher)) + " bytes");
+    }
+    return std::nullopt;
 }
 
 Bytes OddBytes(const Bytes& mac) {
@@ -33,18 +58,9 @@ Bytes OddBytes(const Bytes& mac) {
 
 } // namespace
 
-Export CmacExport(Cipher cipher) {
-    switch (cipher) {
-    case Cipher::two_key_tdes:
-        return Export::TDES_CMAC;
-    case Cipher::three_key_tdes:
-        return Export::TDES_3KEY_CMAC;
-    case Cipher::aes:
-        return Export::AES_CMAC;
-    case Cipher::des:
-        break;
-    }
-    throw std::invalid_argument("single DES has no CMAC");
+std::optional<Export> CmacExport(Cipher cipher) {
+    const auto route = CmacRouteOf(cipher);
+    return route ? std::optional(route->by) : std::nullopt;
 }
 
 std::size_t CmacDataLimit(Cipher cipher) {
@@ -64,19 +80,24 @@ FieldChecks CmacChecks(Cipher cipher) {
 
 // The MAC lands over the start of the message buffer, passed as `mac` too,
 // after the whole message has been read.
-Bytes RunCmac(const TavikAlgBinding& library, Cipher cipher, const CheckedFields& fields) {
-    const CmacEntry entry = CmacEntryOf(cipher);
-    const Algorithm& algorithm = AlgorithmOf(cipher);
-    const std::size_t block = algorithm.block;
-    if (fields.key.size() != algorithm.key_length || fields.iv.size() != block ||
-        fields.data.size() > CmacDataLimit(cipher)) {
-        throw std::invalid_argument("RunCmac: key, IV or message outside the export's contract");
+std::variant<Refusal, Bytes> RunCmac(const TavikAlgBinding& library, Cipher cipher,
+                                     const CheckedFields& fields) {
+    const std::optional<CmacRoute> route = CmacRouteOf(cipher);
+    if (!route) {
+        return Refused("a cipher with a CMAC, which single DES is not");
     }
+    if (auto refusal = RefuseOutsideContract(cipher, fields)) {
+        return *refusal;
+    }
+    const std::size_t block = AlgorithmOf(cipher).block;
     Bytes buffer(std::max(fields.data.size(), block));
     std::copy(fields.data.begin(), fields.data.end(), buffer.begin());
-    (library.*entry)(fields.key.data(), buffer.data(),
-                     static_cast<std::int16_t>(fields.data.size()), buffer.data(),
-                     fields.iv.data());
+    const std::int32_t result = (library.*route->entry)(
+        fields.key.data(), buffer.data(), static_cast<std::int16_t>(fields.data.size()),
+        buffer.data(), fields.iv.data());
+    if (auto refusal = RefuseUnlessDone(route->by, result)) {
+        return *refusal;
+    }
     buffer.resize(block);
     return buffer;
 }
@@ -90,7 +111,11 @@ Outcome Cmac(const TavikAlgBinding& library, Cipher cipher, const Fields& fields
     if (auto* refusal = std::get_if<Refusal>(&read)) {
         return *refusal;
     }
-    Bytes mac = RunCmac(library, cipher, std::get<CheckedFields>(read));
+    auto run = RunCmac(library, cipher, std::get<CheckedFields>(read));
+    if (auto* refusal = std::get_if<Refusal>(&run)) {
+        return *refusal;
+    }
+    Bytes mac = std::get<Bytes>(std::move(run));
     Bytes short_form = cipher == Cipher::aes ? OddBytes(mac) : mac;
     return Shown{std::move(mac), std::move(short_form)};
 }

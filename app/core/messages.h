@@ -1,13 +1,14 @@
 // Every text the program shows of its own: the message-box caption, the
-// refusals of the operations and the binding failure. The window's caption,
-// control captions and resource strings stay with the dialog templates and
-// the string table.
+// refusals of the operations, the binding failure and the library's
+// results. The window's caption, control captions and resource strings stay
+// with the dialog templates and the string table.
 #ifndef ORVELIN_MESSAGES_H
 #define ORVELIN_MESSAGES_H
 
 #include "field_capacity.h"
 
 #include <cstddef>
+#include <cstdint>
 #include <string>
 #include <string_view>
 
@@ -41,6 +42,11 @@ std::string OddDigitCount(std::string_view label);
 std::string TooLong(std::string_view label, std::size_t capacity = kFieldCapacity);
 // "Load TAVIK_ALG.DLL failed! func<NAME> cann't be load!"
 std::string BindingFailure(std::string_view export_name);
+// "EnOrDecrypt_3DES_CBC returned -5.": an export's result other than done.
+std::string ExportResult(std::string_view export_name, std::int32_t result);
+// "RunCmac requires a key of 16 bytes.": a caller broke a precondition of
+// a function that calls the library, which then called nothing.
+std::string Requires(std::string_view function, std::string_view precondition);
 
 } // namespace orvelin::messages
 

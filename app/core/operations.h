@@ -84,10 +84,14 @@ inline constexpr std::array kExportNames = {TAVIK_ALG_EXPORTS(ORVELIN_EXPORT_NAM
 constexpr std::string_view ExportName(Export export_id) {
     return kExportNames.at(static_cast<std::size_t>(export_id));
 }
+// Empty where there is no export.
+constexpr std::string_view ExportName(std::optional<Export> export_id) {
+    return export_id ? ExportName(*export_id) : std::string_view();
+}
 // The export a whole message goes through.
 Export CipherExport(const CipherChoice& choice, Direction direction);
-// Throws std::invalid_argument for single DES, which has no CMAC.
-Export CmacExport(Cipher cipher);
+// None for single DES, which has no CMAC.
+std::optional<Export> CmacExport(Cipher cipher);
 
 // The most bytes each whole-message export takes: AES CBC's 16-bit length in
 // whole blocks, each CMAC's header limit; the DES family takes any 32-bit
@@ -123,7 +127,7 @@ Outcome Decrypt(const TavikAlgBinding& library, const Fields& fields, const Ciph
 Outcome CalcCrc(const std::string& data_in, const CrcChoice& choice, const InputRules& rules = {});
 
 // The full MAC in DataOut; in the CMAC field the AES MAC's bytes 1, 3, ...,
-// 15, or the whole triple-DES MAC. Single DES: std::invalid_argument.
+// 15, or the whole triple-DES MAC. Single DES, which has no CMAC, is refused.
 Outcome Cmac(const TavikAlgBinding& library, Cipher cipher, const Fields& fields,
              const InputRules& rules = {});
 Outcome AesCmac(const TavikAlgBinding& library, const Fields& fields);

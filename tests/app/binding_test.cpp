@@ -23,7 +23,7 @@ std::string FailureOf(const char* file_name) {
     const auto result = TavikAlgBinding::Bind(file_name);
     const auto* failure = std::get_if<BindingFailure>(&result);
     EXPECT_NE(failure, nullptr) << file_name << " bound";
-    return failure != nullptr ? failure->message : "";
+    return failure != nullptr ? failure->Message() : "";
 }
 
 TEST(LibraryLoader, MapsTheWindowsNameToThePlatformsFileName) {
@@ -65,6 +65,40 @@ TEST(Binding, ReportsOnlyTheFirstMissingExportInBindingOrder) {
     EXPECT_EQ(FailureOf("TAVIK_ALG_ABSENT.dll"), msg::BindingFailure("lib_ver"));
     EXPECT_EQ(FailureOf("TAVIK_ALG_NO_AES_CMAC.dll"), msg::BindingFailure("AES_CMAC"));
     EXPECT_EQ(FailureOf("TAVIK_ALG_NO_TWO.dll"), msg::BindingFailure("EnOrDecrypt_3DES_CBC"));
+}
+
+// What failed and the loader's own reason, as values: the file that would not
+// load, or the export it lacks.
+TEST(Binding, AFailureSaysWhatFailedAndWhy) {
+    using Kind = BindingFailure::Kind;
+    const struct {
+        const char* file_name;
+        Kind kind;
+        std::string_view export_name;
+        std::uint32_t windows_code; // ERROR_MOD_NOT_FOUND, ERROR_PROC_NOT_FOUND
+        std::string_view dlerror_says;
+    } rows[] = {
+        {"TAVIK_ALG_ABSENT.dll", Kind::library_not_loaded, "lib_ver", 126, "No such file"},
+        {"TAVIK_ALG_NO_AES_CMAC.dll", Kind::export_not_found, "AES_CMAC", 127,
+         "undefined symbol: AES_CMAC"},
+    };
+    for (const auto& row : rows) {
+        const auto result = TavikAlgBinding::Bind(row.file_name);
+        const auto* failure = std::get_if<BindingFailure>(&result);
+        ASSERT_NE(failure, nullptr) << row.file_name;
+        EXPECT_EQ(failure->kind, row.kind) << row.file_name;
+        EXPECT_EQ(failure->export_name, row.export_name);
+        EXPECT_TRUE(failure->file.ends_with(orvelin::platform::PlatformLibraryName(row.file_name)))
+            << failure->file;
+#if defined(_WIN32)
+        EXPECT_EQ(failure->reason.code, row.windows_code) << failure->reason.text;
+        EXPECT_FALSE(failure->reason.text.empty());
+        EXPECT_FALSE(failure->reason.text.ends_with("\n"));
+#else
+        EXPECT_NE(failure->reason.text.find(row.dlerror_says), std::string::npos)
+            << failure->reason.text;
+#endif
+    }
 }
 
 // kBindingFailureStatus as the parent sees it: Windows keeps the whole exit

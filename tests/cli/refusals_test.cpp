@@ -243,6 +243,12 @@ TEST(Pipes, StandardInputThroughARealPipe) {
                         {"3FA40E8A984D4815"}));
 }
 
+// A read error is not the end of the text: reading a folder fails.
+TEST(Pipes, StandardInputThatCannotBeReadIsRefused) {
+    EXPECT_TRUE(EndedWith(RunShell(Quoted(TavikProgram()) + " crc16 - < /"), kRefused,
+                          "tavik: standard input could not be read."));
+}
+
 // The window's message first; then the file and the loader's reason.
 testing::AssertionResult LoadFailed(const Outcome& run, const std::string& file) {
     const std::string first = messages::BindingFailure("lib_ver") + "\n" + file + ": ";

@@ -116,7 +116,7 @@ int WithWindow(std::string_view from, std::string_view to) {
     const orvelin::BindingResult bound = orvelin::TavikAlgBinding::Bind(orvelin::kTavikAlgFileName);
     const auto* library = std::get_if<orvelin::TavikAlgBinding>(&bound);
     if (library == nullptr) {
-        return Refuse(std::get<orvelin::BindingFailure>(bound).message);
+        return Refuse(std::get<orvelin::BindingFailure>(bound).Message());
     }
     COrvelinDlg dialog(*library);
     HWND const window = dialog.Create();
