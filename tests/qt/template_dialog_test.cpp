@@ -221,6 +221,8 @@ TEST_F(TemplateDialogView, AModelessDialogOpensBesideItsOwnerOnceAndEscapeCloses
     EXPECT_EQ(second.initialised, 2);
     ASSERT_NE(dialog_->ModelessOf(second), nullptr);
     EXPECT_TRUE(dialog_->ModelessOf(second)->isVisible());
+    dialog_->ModelessOf(second)->close(); // the close box
+    EXPECT_EQ(dialog_->ModelessOf(second), nullptr);
 }
 
 TEST(CardPracticeDialog, EveryControlIsBuiltInsideTheDialogInTemplateTabOrder) {

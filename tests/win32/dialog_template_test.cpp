@@ -194,6 +194,17 @@ INSTANTIATE_TEST_SUITE_P(EachTemplate, TemplateDialog,
                              return "IDD_" + std::to_string(dialog.param->id);
                          });
 
+// Assistive technology names a control by the static text just before it.
+TEST(CardPracticeTemplate, EachLabelComesJustBeforeTheControlItNames) {
+    const auto controls = res::CardPracticeDialogTemplate().controls;
+    for (std::size_t i = 0; i < controls.size(); ++i) {
+        if (controls[i].buddy != res::IDC_STATIC) {
+            ASSERT_LT(i + 1, controls.size());
+            EXPECT_EQ(controls[i + 1].id, controls[i].buddy) << "label " << controls[i].id;
+        }
+    }
+}
+
 TEST_F(MainWindow, StartsInTheCoresStateWithTheAboutEntryLast) {
     const auto extended = static_cast<DWORD>(GetWindowLongPtrW(window_.get(), GWL_EXSTYLE));
     EXPECT_TRUE(extended & WS_EX_APPWINDOW);

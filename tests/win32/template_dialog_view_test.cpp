@@ -219,7 +219,11 @@ TEST_F(TemplateDialogView, AModelessDialogOpensBesideItsOwnerOnceAndTakesItsKeys
     orvelin::OpenModelessDialog(view_, kKindsDialog, second);
     EXPECT_EQ(second.initialised, 2);
     ASSERT_NE(view_.ModelessOf(second), nullptr);
-    EXPECT_TRUE(IsWindowVisible(view_.ModelessOf(second)->GetSafeHwnd()));
+    HWND const reopened = view_.ModelessOf(second)->GetSafeHwnd();
+    EXPECT_TRUE(IsWindowVisible(reopened));
+    SendMessageW(reopened, WM_CLOSE, 0, 0); // the close box, which posts IDCANCEL
+    RunPendingMessages();
+    EXPECT_FALSE(IsWindow(reopened));
 }
 
 } // namespace
