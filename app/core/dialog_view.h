@@ -16,6 +16,15 @@ namespace orvelin {
 class DialogView;
 class DialogLogic;
 
+// Every call names a control by its identifier. An identifier the dialog
+// lacks, or a control of another kind than the call needs, is a programming
+// error that the call ignores: a read gives the empty answer.
+//
+// A front end may be unable to wait for the operator (a browser page): a
+// message box or another dialog is opened, the call returns, and the logic
+// goes on at its next event. So the logic must not rely on anything after
+// ShowMessageBox or RunModalDialog having waited for the box to close.
+
 // A hex field's text in the program's 8-bit character set.
 std::string FieldText(const DialogView& view, int field);
 // A hex field shows the bytes as two upper-case digits each.
@@ -24,15 +33,41 @@ bool IsChecked(const DialogView& view, int button);
 void SetChecked(DialogView& view, int button, bool checked);
 void SetEnabled(DialogView& view, int control, bool enabled);
 void SetFocusTo(DialogView& view, int control);
+void SetVisible(DialogView& view, int control, bool visible);
+
+// The text of a control that shows one (a field of any kind, a multi-line
+// text, a label, a button's or box's caption), UTF-8.
+std::string ControlText(const DialogView& view, int control);
+// Replaces it. A label's new text names its buddy field to assistive
+// technology too. Never reported to the logic as the operator's change.
+void SetControlText(DialogView& view, int control, const std::string& text);
+
+// A drop-down list's items replace its old ones; the first is chosen.
+void SetListItems(DialogView& view, int list, std::span<const std::string> items);
+// The chosen item's index, -1 when none.
+int SelectedIndex(const DialogView& view, int list);
+// Chooses that item; an index out of range chooses none. Never reported to
+// the logic as the operator's change.
+void SelectIndex(DialogView& view, int list, int index);
+
 // One modal box owned by the dialog: OK only, no icon, the application's
-// name as caption. Returns when the operator has closed it.
+// name as caption. Where the toolkit can, returns when the operator has
+// closed it; the logic must not rely on that.
 void ShowMessageBox(DialogView& view, const std::string& text);
-// Runs another dialog of app/res, driven by `logic`, modally over `owner`;
-// the value it ended with.
+// Runs another dialog of app/res, driven by `logic`, modally over `owner`.
+// Where the toolkit waits, returns the value it ended with; a front end that
+// cannot wait returns 0 at once, so the logic must not rely on either.
 int RunModalDialog(DialogView& owner, const res::DialogTemplate& dialog_template,
                    DialogLogic& logic);
-// Ends a dialog run modally, with `result`.
+// Ends a dialog run modally, with `result`; closes a modeless one.
 void CloseDialog(DialogView& view, int result);
+// Opens another dialog of app/res, driven by `logic`, beside `owner`, which
+// stays usable; when that logic's dialog is open already, brings it to the
+// front instead. Escape or the close box closes it; opened again, it is made
+// anew and initialised by the same logic, which keeps its own state. `logic`
+// must outlive the dialog, which closes at the latest with `owner`.
+void OpenModelessDialog(DialogView& owner, const res::DialogTemplate& dialog_template,
+                        DialogLogic& logic);
 
 // A control of a dialog that its logic keeps as a member, bound to its
 // identifier when the dialog's controls are exchanged.
@@ -72,11 +107,14 @@ class DialogLogic {
     virtual ~DialogLogic() = default;
 
     // The controls exist: bind them and set the start-up state, focus
-    // included. `view` outlives every later call.
+    // included. `view` serves every later call until the dialog closes.
     virtual void OnInitDialog(DialogView& view) = 0;
     // A click on control `id`, after an automatic box has toggled itself.
     // False when the dialog has no handler for it.
     virtual bool OnCommand(int id) = 0;
+    // The operator edited field `id` or chose another item of drop-down list
+    // `id`; the logic's own calls never report here, so it cannot loop.
+    virtual void OnChange(int /*id*/) {}
 };
 
 } // namespace orvelin

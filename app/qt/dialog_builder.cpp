@@ -4,10 +4,13 @@
 #include "resource.h"
 
 #include <QCheckBox>
+#include <QComboBox>
 #include <QDialog>
+#include <QFontDatabase>
 #include <QFontMetrics>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRadioButton>
 
@@ -41,6 +44,34 @@ QString Text(const char* utf8) {
     return QString::fromUtf8(utf8);
 }
 
+QLabel* MakeLabel(const ControlTemplate& control, QWidget* parent) {
+    auto* label = new QLabel(Text(control.caption), parent);
+    label->setTextFormat(Qt::PlainText);
+    label->setAlignment(
+        (control.kind == ControlKind::right_label ? Qt::AlignRight : Qt::AlignLeft) | Qt::AlignTop);
+    return label;
+}
+
+QLineEdit* MakeReadOnlyEdit(QWidget* parent) {
+    auto* edit = new QLineEdit(parent);
+    edit->setReadOnly(true);
+    return edit;
+}
+
+// Read only, yet selectable by keyboard too, so that the text can be copied;
+// Tab leaves it, as it leaves any other control of a dialog.
+QPlainTextEdit* MakeMultiLineText(QWidget* parent) {
+    auto* text = new QPlainTextEdit(parent);
+    text->setReadOnly(true);
+    text->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
+    text->setTabChangesFocus(true);
+    text->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    QFont fixed = QFontDatabase::systemFont(QFontDatabase::FixedFont);
+    fixed.setPointSizeF(parent->font().pointSizeF());
+    text->setFont(fixed);
+    return text;
+}
+
 QWidget* MakeControl(const ControlTemplate& control, QWidget* parent, const QIcon& icon) {
     switch (control.kind) {
     case ControlKind::default_push_button: {
@@ -52,15 +83,17 @@ QWidget* MakeControl(const ControlTemplate& control, QWidget* parent, const QIco
         return new QPushButton(Text(control.caption), parent);
     case ControlKind::edit:
         return new CHexEdit(parent);
+    case ControlKind::plain_edit:
+        return new QLineEdit(parent);
+    case ControlKind::read_only_edit:
+        return MakeReadOnlyEdit(parent);
+    case ControlKind::multi_line_text:
+        return MakeMultiLineText(parent);
+    case ControlKind::drop_down_list:
+        return new QComboBox(parent);
     case ControlKind::label:
-    case ControlKind::right_label: {
-        auto* label = new QLabel(Text(control.caption), parent);
-        label->setTextFormat(Qt::PlainText);
-        label->setAlignment(
-            (control.kind == ControlKind::right_label ? Qt::AlignRight : Qt::AlignLeft) |
-            Qt::AlignTop);
-        return label;
-    }
+    case ControlKind::right_label:
+        return MakeLabel(control, parent);
     case ControlKind::auto_check_box:
         return new QCheckBox(Text(control.caption), parent);
     case ControlKind::auto_radio_button:
@@ -97,12 +130,14 @@ void ChainTabStops(const res::DialogTemplate& dialog_template, const Controls& b
     }
 }
 
+// A template naming a buddy it lacks, or giving one to anything but a label,
+// gets no buddy there.
 void AttachBuddies(const res::DialogTemplate& dialog_template, const Controls& built) {
     for (std::size_t i = 0; i < built.in_order.size(); ++i) {
-        const int buddy = dialog_template.controls[i].buddy;
-        if (buddy >= 0) {
-            // Only labels carry a buddy, and MakeControl makes every label a QLabel.
-            qobject_cast<QLabel*>(built.in_order[i])->setBuddy(built.by_id.at(buddy));
+        auto* const label = qobject_cast<QLabel*>(built.in_order[i]);
+        const auto buddy = built.by_id.find(dialog_template.controls[i].buddy);
+        if (label != nullptr && buddy != built.by_id.end()) {
+            label->setBuddy(buddy->second);
         }
     }
 }

@@ -1,6 +1,7 @@
 // A dialog of app/res as Qt shows it, run by its logic in the core: the view
 // that logic reaches its controls through. Its widgets are made from the
-// template; a click on any button or box goes to the logic by identifier.
+// template; a click on any button or box, and the operator's edit of a field
+// or choice in a list, go to the logic by identifier.
 #ifndef ORVELIN_TEMPLATE_DIALOG_H
 #define ORVELIN_TEMPLATE_DIALOG_H
 
@@ -8,6 +9,9 @@
 #include "dialog_view.h"
 
 #include <QDialog>
+#include <QPointer>
+
+#include <map>
 
 namespace orvelin {
 
@@ -19,8 +23,18 @@ class DialogView : public QDialog {
 
     const BuiltDialog& Controls() const { return controls_; }
 
+    // The modeless dialog of `logic` this one owns while it is open, else null.
+    DialogView* ModelessOf(const DialogLogic& logic) const;
+    // Opens the modeless dialog of `logic` beside this one, or brings it to
+    // the front when it is open.
+    void OpenModeless(const res::DialogTemplate& dialog_template, DialogLogic& logic);
+
   private:
+    void ConnectEvents(const res::DialogTemplate& dialog_template, DialogLogic& logic);
+
     BuiltDialog controls_;
+    // Each closes itself and is deleted when closed.
+    std::map<const DialogLogic*, QPointer<DialogView>> modeless_;
 };
 
 } // namespace orvelin

@@ -10,12 +10,16 @@ namespace orvelin::res {
 enum class ControlKind {
     default_push_button,
     push_button,
-    edit,        // single line, border, auto horizontal scroll
+    edit,        // hex field: single line, border, auto horizontal scroll
     label,       // static text, left aligned, ampersands shown as typed
     right_label, // static text, right aligned
     auto_check_box,
     auto_radio_button,
     icon,
+    plain_edit,      // as edit, but any text: a PAN, a counter
+    read_only_edit,  // as edit, selectable and copyable, never typed into
+    multi_line_text, // read only, monospace, wrapped, vertical scroll bar
+    drop_down_list,  // a list to choose one item from; the height is the closed box's
 };
 
 struct Rect {
@@ -43,6 +47,7 @@ struct DialogTemplate {
 
 const DialogTemplate& MainDialogTemplate();
 const DialogTemplate& AboutDialogTemplate();
+const DialogTemplate& CardPracticeDialogTemplate();
 
 } // namespace orvelin::res
 

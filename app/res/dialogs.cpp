@@ -1,4 +1,5 @@
-// Dialog templates 102 (the main window) and 100 (the about box).
+// Dialog templates 102 (the main window), 100 (the about box) and 131 (card
+// practice).
 #include "dialog_template.h"
 #include "resource.h"
 
@@ -46,12 +47,54 @@ constexpr std::array<ControlTemplate, 4> kAboutControls = {{
     {IDC_STATIC,   label,               "版权所有 (C) 2025",  {40, 25, 119, 8}, false, true},
     {IDC_ABOUT_OK, default_push_button, "确定",               {178, 7, 50, 14}, true,  true},
 }};
+
+// Rows of slots: the logic names each label and shows only what the chosen
+// operation uses. Labels come just before their fields, which take their name.
+constexpr std::array<ControlTemplate, 35> kCardPracticeControls = {{
+    {IDC_STATIC,              label,               "Operation", {7, 10, 95, 8},      false, true, IDC_CARD_OPERATION},
+    {IDC_CARD_OPERATION,      drop_down_list,      "",          {106, 7, 200, 14},   true,  false},
+    {IDC_CARD_FIELD_LABEL_1,  label,               "",          {7, 29, 95, 8},      false, true, IDC_CARD_FIELD_1},
+    {IDC_CARD_FIELD_1,        plain_edit,          "",          {106, 26, 327, 14},  true,  false},
+    {IDC_CARD_FIELD_LABEL_2,  label,               "",          {7, 46, 95, 8},      false, true, IDC_CARD_FIELD_2},
+    {IDC_CARD_FIELD_2,        plain_edit,          "",          {106, 43, 327, 14},  true,  false},
+    {IDC_CARD_FIELD_LABEL_3,  label,               "",          {7, 63, 95, 8},      false, true, IDC_CARD_FIELD_3},
+    {IDC_CARD_FIELD_3,        plain_edit,          "",          {106, 60, 327, 14},  true,  false},
+    {IDC_CARD_FIELD_LABEL_4,  label,               "",          {7, 80, 95, 8},      false, true, IDC_CARD_FIELD_4},
+    {IDC_CARD_FIELD_4,        plain_edit,          "",          {106, 77, 327, 14},  true,  false},
+    {IDC_CARD_FIELD_LABEL_5,  label,               "",          {7, 97, 95, 8},      false, true, IDC_CARD_FIELD_5},
+    {IDC_CARD_FIELD_5,        plain_edit,          "",          {106, 94, 327, 14},  true,  false},
+    {IDC_CARD_FIELD_LABEL_6,  label,               "",          {7, 114, 95, 8},     false, true, IDC_CARD_FIELD_6},
+    {IDC_CARD_FIELD_6,        plain_edit,          "",          {106, 111, 327, 14}, true,  false},
+    {IDC_CARD_FIELD_LABEL_7,  label,               "",          {7, 131, 95, 8},     false, true, IDC_CARD_FIELD_7},
+    {IDC_CARD_FIELD_7,        plain_edit,          "",          {106, 128, 327, 14}, true,  false},
+    {IDC_CARD_FIELD_LABEL_8,  label,               "",          {7, 148, 95, 8},     false, true, IDC_CARD_FIELD_8},
+    {IDC_CARD_FIELD_8,        plain_edit,          "",          {106, 145, 327, 14}, true,  false},
+    {IDC_CARD_CHOICE_LABEL_1, label,               "",          {7, 166, 95, 8},     false, true, IDC_CARD_CHOICE_1},
+    {IDC_CARD_CHOICE_1,       drop_down_list,      "",          {106, 163, 200, 14}, true,  false},
+    {IDC_CARD_CHOICE_LABEL_2, label,               "",          {7, 183, 95, 8},     false, true, IDC_CARD_CHOICE_2},
+    {IDC_CARD_CHOICE_2,       drop_down_list,      "",          {106, 180, 200, 14}, true,  false},
+    {IDC_CARD_CHOICE_LABEL_3, label,               "",          {7, 200, 95, 8},     false, true, IDC_CARD_CHOICE_3},
+    {IDC_CARD_CHOICE_3,       drop_down_list,      "",          {106, 197, 200, 14}, true,  false},
+    {IDC_CARD_FLAG_1,         auto_check_box,      "",          {106, 216, 160, 10}, true,  true},
+    {IDC_CARD_FLAG_2,         auto_check_box,      "",          {272, 216, 161, 10}, true,  false},
+    {IDC_CARD_CALCULATE,      default_push_button, "Calculate", {106, 230, 50, 14},  true,  true},
+    {IDC_CARD_EXAMPLE,        push_button,         "Example",   {160, 230, 50, 14},  true,  false},
+    {IDC_CARD_SOURCE,         label,               "",          {216, 233, 217, 8},  false, true},
+    {IDC_STATIC,              label,               "Result",    {7, 252, 95, 8},     false, true, IDC_CARD_RESULT},
+    {IDC_CARD_RESULT,         multi_line_text,     "",          {106, 250, 327, 36}, true,  false},
+    {IDC_STATIC,              label,               "Steps",     {7, 293, 95, 8},     false, true, IDC_CARD_STEPS},
+    {IDC_CARD_STEPS,          multi_line_text,     "",          {106, 291, 327, 100}, true,  false},
+    {IDC_STATIC,              label,               "Command",   {7, 399, 95, 8},     false, true, IDC_CARD_COMMAND},
+    {IDC_CARD_COMMAND,        read_only_edit,      "",          {106, 396, 327, 14}, true,  false},
+}};
 // clang-format on
 
 constexpr DialogTemplate kMainDialog{IDD_ORVELIN_DIALOG, "Orvelin R1020", 629, 188, kDialogFont, 10,
                                      kMainControls};
 constexpr DialogTemplate kAboutDialog{IDD_ABOUTBOX,  "关于 Orvelin", 235, 55, kDialogFont, 9,
                                       kAboutControls};
+constexpr DialogTemplate kCardPracticeDialog{
+    IDD_CARD_PRACTICE, "Card practice", 440, 417, kDialogFont, 9, kCardPracticeControls};
 
 } // namespace
 
@@ -60,6 +103,9 @@ const DialogTemplate& MainDialogTemplate() {
 }
 const DialogTemplate& AboutDialogTemplate() {
     return kAboutDialog;
+}
+const DialogTemplate& CardPracticeDialogTemplate() {
+    return kCardPracticeDialog;
 }
 
 } // namespace orvelin::res

@@ -8,6 +8,8 @@ std::string LoadResourceString(int id) {
     switch (id) {
     case IDS_ABOUTBOX:
         return "关于 Orvelin(&A)...";
+    case IDS_CARDPRACTICE:
+        return "Card practice...";
     default:
         return {};
     }

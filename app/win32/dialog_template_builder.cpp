@@ -15,11 +15,21 @@ constexpr WORD kOrdinalMarker = 0xFFFF;
 constexpr WORD kButtonAtom = 0x0080;
 constexpr WORD kEditAtom = 0x0081;
 constexpr WORD kStaticAtom = 0x0082;
+constexpr WORD kComboBoxAtom = 0x0085;
+
+// A combo box's template height spans its dropped list too; the closed box
+// takes its height from the font.
+constexpr int kDroppedListHeight = 160;
 
 WORD ClassAtom(ControlKind kind) {
     switch (kind) {
     case ControlKind::edit:
+    case ControlKind::plain_edit:
+    case ControlKind::read_only_edit:
+    case ControlKind::multi_line_text:
         return kEditAtom;
+    case ControlKind::drop_down_list:
+        return kComboBoxAtom;
     case ControlKind::label:
     case ControlKind::right_label:
     case ControlKind::icon:
@@ -81,7 +91,14 @@ DWORD ControlKindStyle(ControlKind kind) {
     case ControlKind::push_button:
         return BS_PUSHBUTTON;
     case ControlKind::edit:
+    case ControlKind::plain_edit:
         return WS_BORDER | ES_AUTOHSCROLL;
+    case ControlKind::read_only_edit:
+        return WS_BORDER | ES_AUTOHSCROLL | ES_READONLY;
+    case ControlKind::multi_line_text:
+        return WS_BORDER | WS_VSCROLL | ES_MULTILINE | ES_AUTOVSCROLL | ES_READONLY;
+    case ControlKind::drop_down_list:
+        return WS_VSCROLL | CBS_DROPDOWNLIST;
     case ControlKind::label:
         return SS_LEFT | SS_NOPREFIX;
     case ControlKind::right_label:
@@ -111,7 +128,11 @@ void WriteControl(TemplateWriter& out, const res::ControlTemplate& control) {
     out.AlignToDword();
     out.Dword(ControlStyle(control));
     out.Dword(0); // extended style
-    out.Rect(control.rect);
+    res::Rect rect = control.rect;
+    if (control.kind == ControlKind::drop_down_list) {
+        rect.height += kDroppedListHeight;
+    }
+    out.Rect(rect);
     out.Word(control.id); // IDC_STATIC is written as 0xFFFF
     out.Ordinal(ClassAtom(control.kind));
     if (control.kind == ControlKind::icon) {

@@ -16,6 +16,7 @@
 #include <memory>
 #include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace {
@@ -50,6 +51,9 @@ struct KindFacts {
     DWORD bits;
 };
 
+constexpr DWORD kEditBits = ES_AUTOHSCROLL | ES_MULTILINE | ES_READONLY | WS_VSCROLL;
+constexpr DWORD kComboBoxType = 0x3; // CBS_SIMPLE, CBS_DROPDOWN or CBS_DROPDOWNLIST
+
 KindFacts FactsOf(ControlKind kind) {
     switch (kind) {
     case ControlKind::default_push_button:
@@ -57,7 +61,14 @@ KindFacts FactsOf(ControlKind kind) {
     case ControlKind::push_button:
         return {L"Button", BS_TYPEMASK, BS_PUSHBUTTON};
     case ControlKind::edit:
-        return {L"Edit", ES_AUTOHSCROLL | ES_MULTILINE, ES_AUTOHSCROLL};
+    case ControlKind::plain_edit:
+        return {L"Edit", kEditBits, ES_AUTOHSCROLL};
+    case ControlKind::read_only_edit:
+        return {L"Edit", kEditBits, ES_AUTOHSCROLL | ES_READONLY};
+    case ControlKind::multi_line_text:
+        return {L"Edit", kEditBits, ES_MULTILINE | ES_READONLY | WS_VSCROLL};
+    case ControlKind::drop_down_list:
+        return {L"ComboBox", kComboBoxType, CBS_DROPDOWNLIST};
     case ControlKind::label:
         return {L"Static", SS_TYPEMASK | SS_NOPREFIX, SS_LEFT | SS_NOPREFIX};
     case ControlKind::right_label:
@@ -97,7 +108,7 @@ void ExpectMatches(HWND control, const res::ControlTemplate& expected) {
     } else {
         EXPECT_EQ(TextOf(control), WideFromUtf8(expected.caption));
     }
-    if (expected.kind == ControlKind::edit) {
+    if (std::wstring_view(facts.window_class) == L"Edit") {
         const auto extended = static_cast<DWORD>(GetWindowLongPtrW(control, GWL_EXSTYLE));
         // The dialog manager may draw the border as a sunken edge instead.
         EXPECT_TRUE((style & WS_BORDER) != 0 || (extended & WS_EX_CLIENTEDGE) != 0);
@@ -176,11 +187,23 @@ TEST_P(TemplateDialog, ControlsFollowTheTemplateInItsOrder) {
     ExpectMatchesTemplate(window.get(), expected);
 }
 
-INSTANTIATE_TEST_SUITE_P(MainAndAbout, TemplateDialog,
-                         testing::Values(&res::MainDialogTemplate(), &res::AboutDialogTemplate()),
+INSTANTIATE_TEST_SUITE_P(EachTemplate, TemplateDialog,
+                         testing::Values(&res::MainDialogTemplate(), &res::AboutDialogTemplate(),
+                                         &res::CardPracticeDialogTemplate()),
                          [](const auto& dialog) {
                              return "IDD_" + std::to_string(dialog.param->id);
                          });
+
+// Assistive technology names a control by the static text just before it.
+TEST(CardPracticeTemplate, EachLabelComesJustBeforeTheControlItNames) {
+    const auto controls = res::CardPracticeDialogTemplate().controls;
+    for (std::size_t i = 0; i < controls.size(); ++i) {
+        if (controls[i].buddy != res::IDC_STATIC) {
+            ASSERT_LT(i + 1, controls.size());
+            EXPECT_EQ(controls[i + 1].id, controls[i].buddy) << "label " << controls[i].id;
+        }
+    }
+}
 
 TEST_F(MainWindow, StartsInTheCoresStateWithTheAboutEntryLast) {
     const auto extended = static_cast<DWORD>(GetWindowLongPtrW(window_.get(), GWL_EXSTYLE));
