@@ -47,7 +47,8 @@ CLI::Option* AddWordOption(
     const auto read = [words](std::string& typed) -> std::string {
         const auto* entry = card::FindWord<Value>(words, typed);
         if (entry == nullptr) {
-            return "'" + typed + "' is not allowed; the values allowed: " + JoinedWords(words, ", ");
+            return "'" + typed +
+                   "' is not allowed; the values allowed: " + JoinedWords(words, ", ");
         }
         typed = std::to_string(entry - words.data());
         return {};
