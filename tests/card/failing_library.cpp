@@ -1,9 +1,10 @@
 // A build of the library whose exports fail on request, for the checks that
-// every result is read: an export whose key (for the AES block exports, the
-// schedule, which begins with the key) starts with 0xF0 plus its place in the
-// header's list (EnOrDecrypt_DES F1, ..., AES_CMAC FE) returns
-// kFailed without reading or writing anything. Any other call is the real
-// library's. The real library is a dependency, as for the skewed build.
+// every result is read: an export whose key (for the AES exports after
+// AES_ExpandKey, the schedule, which begins with the key) starts with 0xF0
+// plus its place in the header's list (EnOrDecrypt_DES F1, ..., AES_CMAC FE)
+// returns kFailed without reading or writing anything. Any other call is the
+// real library's, a dependency, as for the skewed build; so are the exports
+// not defined here, which the operations never call.
 #include "tavik_alg.h"
 
 #include <dlfcn.h>
@@ -14,12 +15,6 @@ namespace {
 
 constexpr std::int32_t kFailed = TAVIK_LENGTH_NOT_MULTIPLE_OF_8;
 constexpr std::uint8_t kTriggerBase = 0xF0;
-
-template <typename Function>
-Function* Real(const char* name) {
-    void* const library = dlopen(TAVIK_LIBRARY, RTLD_NOW | RTLD_LOCAL);
-    return reinterpret_cast<Function*>(dlsym(library, name));
-}
 
 // Places in TAVIK_ALG_EXPORTS.
 enum Place : std::uint8_t {
@@ -39,8 +34,14 @@ enum Place : std::uint8_t {
     aes_cmac,
 };
 
-bool Fails(Place place, const std::uint8_t* key) {
-    return key[0] == kTriggerBase + place;
+// kFailed when `key` asks this export to fail, else the real export's answer.
+template <typename Function, typename... Args>
+std::int32_t Call(Place place, const char* name, const std::uint8_t* key, Args... args) {
+    if (key[0] == kTriggerBase + place) {
+        return kFailed;
+    }
+    void* const library = dlopen(TAVIK_LIBRARY, RTLD_NOW | RTLD_LOCAL);
+    return reinterpret_cast<Function*>(dlsym(library, name))(args...);
 }
 
 } // namespace
@@ -49,101 +50,76 @@ extern "C" {
 
 std::int32_t EnOrDecrypt_DES(std::uint8_t mode, const std::uint8_t* key,
                              std::uint8_t* data) noexcept {
-    return Fails(des, key) ? kFailed
-                           : Real<decltype(::EnOrDecrypt_DES)>("EnOrDecrypt_DES")(mode, key, data);
+    return Call<decltype(::EnOrDecrypt_DES)>(des, "EnOrDecrypt_DES", key, mode, key, data);
 }
 
 std::int32_t EnOrDecrypt_3DES(std::uint8_t mode, const std::uint8_t* key, std::uint32_t length,
                               std::uint8_t* data) noexcept {
-    return Fails(tdes, key)
-               ? kFailed
-               : Real<decltype(::EnOrDecrypt_3DES)>("EnOrDecrypt_3DES")(mode, key, length, data);
+    return Call<decltype(::EnOrDecrypt_3DES)>(tdes, "EnOrDecrypt_3DES", key, mode, key, length,
+                                              data);
 }
 
 std::int32_t EnOrDecrypt_3DES_3KEY(std::uint8_t mode, const std::uint8_t* key, std::uint32_t length,
                                    std::uint8_t* data) noexcept {
-    return Fails(tdes_3key, key) ? kFailed
-                                 : Real<decltype(::EnOrDecrypt_3DES_3KEY)>("EnOrDecrypt_3DES_3KEY")(
-                                       mode, key, length, data);
+    return Call<decltype(::EnOrDecrypt_3DES_3KEY)>(tdes_3key, "EnOrDecrypt_3DES_3KEY", key, mode,
+                                                   key, length, data);
 }
 
 std::int32_t EnOrDecrypt_DES_CBC(std::uint8_t mode, const std::uint8_t* key, std::uint8_t* iv,
                                  std::uint32_t length, std::uint8_t* data) noexcept {
-    return Fails(des_cbc, key) ? kFailed
-                               : Real<decltype(::EnOrDecrypt_DES_CBC)>("EnOrDecrypt_DES_CBC")(
-                                     mode, key, iv, length, data);
+    return Call<decltype(::EnOrDecrypt_DES_CBC)>(des_cbc, "EnOrDecrypt_DES_CBC", key, mode, key, iv,
+                                                 length, data);
 }
 
 std::int32_t EnOrDecrypt_3DES_CBC(std::uint8_t mode, const std::uint8_t* key, std::uint8_t* iv,
                                   std::uint32_t length, std::uint8_t* data) noexcept {
-    return Fails(tdes_cbc, key) ? kFailed
-                                : Real<decltype(::EnOrDecrypt_3DES_CBC)>("EnOrDecrypt_3DES_CBC")(
-                                      mode, key, iv, length, data);
+    return Call<decltype(::EnOrDecrypt_3DES_CBC)>(tdes_cbc, "EnOrDecrypt_3DES_CBC", key, mode, key,
+                                                  iv, length, data);
 }
 
 std::int32_t EnOrDecrypt_3DES_3KEY_CBC(std::uint8_t mode, const std::uint8_t* key, std::uint8_t* iv,
                                        std::uint32_t length, std::uint8_t* data) noexcept {
-    return Fails(tdes_3key_cbc, key)
-               ? kFailed
-               : Real<decltype(::EnOrDecrypt_3DES_3KEY_CBC)>("EnOrDecrypt_3DES_3KEY_CBC")(
-                     mode, key, iv, length, data);
+    return Call<decltype(::EnOrDecrypt_3DES_3KEY_CBC)>(tdes_3key_cbc, "EnOrDecrypt_3DES_3KEY_CBC",
+                                                       key, mode, key, iv, length, data);
 }
 
 std::int32_t TDES_CMAC(const std::uint8_t* key, const std::uint8_t* data, std::int16_t length,
                        std::uint8_t* mac, const std::uint8_t* iv) noexcept {
-    return Fails(tdes_cmac, key)
-               ? kFailed
-               : Real<decltype(::TDES_CMAC)>("TDES_CMAC")(key, data, length, mac, iv);
+    return Call<decltype(::TDES_CMAC)>(tdes_cmac, "TDES_CMAC", key, key, data, length, mac, iv);
 }
 
 std::int32_t TDES_3KEY_CMAC(const std::uint8_t* key, const std::uint8_t* data, std::int16_t length,
                             std::uint8_t* mac, const std::uint8_t* iv) noexcept {
-    return Fails(tdes_3key_cmac, key)
-               ? kFailed
-               : Real<decltype(::TDES_3KEY_CMAC)>("TDES_3KEY_CMAC")(key, data, length, mac, iv);
+    return Call<decltype(::TDES_3KEY_CMAC)>(tdes_3key_cmac, "TDES_3KEY_CMAC", key, key, data,
+                                            length, mac, iv);
 }
 
 std::int32_t AES_ExpandKey(const std::uint8_t* key, std::uint8_t* roundKeys) noexcept {
-    return Fails(aes_expand_key, key)
-               ? kFailed
-               : Real<decltype(::AES_ExpandKey)>("AES_ExpandKey")(key, roundKeys);
+    return Call<decltype(::AES_ExpandKey)>(aes_expand_key, "AES_ExpandKey", key, key, roundKeys);
 }
 
 std::int32_t AES_Encrypt(const std::uint8_t* input, const std::uint8_t* roundKeys,
                          std::uint8_t* output) noexcept {
-    return Fails(aes_encrypt, roundKeys)
-               ? kFailed
-               : Real<decltype(::AES_Encrypt)>("AES_Encrypt")(input, roundKeys, output);
+    return Call<decltype(::AES_Encrypt)>(aes_encrypt, "AES_Encrypt", roundKeys, input, roundKeys,
+                                         output);
 }
 
 std::int32_t AES_Decrypt(const std::uint8_t* input, const std::uint8_t* roundKeys,
                          std::uint8_t* output) noexcept {
-    return Fails(aes_decrypt, roundKeys)
-               ? kFailed
-               : Real<decltype(::AES_Decrypt)>("AES_Decrypt")(input, roundKeys, output);
+    return Call<decltype(::AES_Decrypt)>(aes_decrypt, "AES_Decrypt", roundKeys, input, roundKeys,
+                                         output);
 }
 
 std::int32_t AES_EncryptCBC(std::uint8_t* input, const std::uint8_t* roundKeys,
                             std::uint8_t* output, std::uint16_t length,
                             const std::uint8_t* iv) noexcept {
-    return Fails(aes_encrypt_cbc, roundKeys) ? kFailed
-                                             : Real<decltype(::AES_EncryptCBC)>("AES_EncryptCBC")(
-                                                   input, roundKeys, output, length, iv);
-}
-
-std::int32_t AES_DecryptCBC(const std::uint8_t* input, const std::uint8_t* roundKeys,
-                            std::uint8_t* output, std::uint16_t length,
-                            const std::uint8_t* iv) noexcept {
-    return Fails(aes_decrypt_cbc, roundKeys) ? kFailed
-                                             : Real<decltype(::AES_DecryptCBC)>("AES_DecryptCBC")(
-                                                   input, roundKeys, output, length, iv);
+    return Call<decltype(::AES_EncryptCBC)>(aes_encrypt_cbc, "AES_EncryptCBC", roundKeys, input,
+                                            roundKeys, output, length, iv);
 }
 
 std::int32_t AES_CMAC(const std::uint8_t* key, const std::uint8_t* data, std::int16_t length,
                       std::uint8_t* mac, const std::uint8_t* iv) noexcept {
-    return Fails(aes_cmac, key)
-               ? kFailed
-               : Real<decltype(::AES_CMAC)>("AES_CMAC")(key, data, length, mac, iv);
+    return Call<decltype(::AES_CMAC)>(aes_cmac, "AES_CMAC", key, key, data, length, mac, iv);
 }
 
 } // extern "C"
