@@ -127,14 +127,13 @@ CardOutcome RunMac(const TavikAlgBinding* library, RunInputs in) {
         model = CipherModel{.cipher = *cipher};
     }
     const std::optional<std::uint64_t> kept = std::get<std::optional<std::uint64_t>>(length);
-    return Mac(*library,
-               {.algorithm = algorithm,
-                .cipher = model,
-                .padding = WordValue(PaddingMethodWords(), in[MacAt::padding]).value(),
-                .key = MacKey(cipher, in[MacAt::key].bytes),
-                .iv = in[MacAt::iv].bytes,
-                .data = in[MacAt::data].bytes,
-                .length = kept ? std::optional<std::size_t>(*kept) : std::nullopt});
+    return Mac(*library, {.algorithm = algorithm,
+                          .cipher = model,
+                          .padding = WordValue(PaddingMethodWords(), in[MacAt::padding]).value(),
+                          .key = MacKey(cipher, in[MacAt::key].bytes),
+                          .iv = in[MacAt::iv].bytes,
+                          .data = in[MacAt::data].bytes,
+                          .length = kept ? std::optional<std::size_t>(*kept) : std::nullopt});
 }
 
 CardOperation MacOperation() {
@@ -219,8 +218,8 @@ OrRefusal<KcvMethod> KcvMethodOf(Cipher cipher, RunInputs in) {
     if (cmac && in[KcvAt::method].given) {
         return UsageRefusal("--cmac excludes --method.");
     }
-    const KcvMethod method = cmac ? KcvMethod::cmac_zero_block
-                                  : WordValue(KcvMethodWords(), in[KcvAt::method]).value();
+    const KcvMethod method =
+        cmac ? KcvMethod::cmac_zero_block : WordValue(KcvMethodWords(), in[KcvAt::method]).value();
     if (!KcvMethodFits(method, {.cipher = cipher})) {
         return UsageRefusal(cmac ? "--cmac computes the check value of AES keys only."
                                  : "--method gp, cmac and cmac-empty compute the check value of "

@@ -44,8 +44,8 @@ OperationInput HexInput(std::string_view option, std::string_view label, std::st
             .rule = rule};
 }
 
-OperationInput DigitsInput(std::string_view option, std::string_view label,
-                           std::string_view help, std::string_view value_name, bool required) {
+OperationInput DigitsInput(std::string_view option, std::string_view label, std::string_view help,
+                           std::string_view value_name, bool required) {
     return {.option = option,
             .label = label,
             .kind = InputKind::digits,

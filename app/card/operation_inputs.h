@@ -48,9 +48,8 @@ std::string NotOffered(std::string_view typed, std::span<const InputWord> words)
 // The inputs of each kind, required unless `required` says otherwise.
 OperationInput HexInput(std::string_view option, std::string_view label, std::string_view help,
                         FieldSpec rule, bool required = true);
-OperationInput DigitsInput(std::string_view option, std::string_view label,
-                           std::string_view help, std::string_view value_name,
-                           bool required = true);
+OperationInput DigitsInput(std::string_view option, std::string_view label, std::string_view help,
+                           std::string_view value_name, bool required = true);
 OperationInput FlagInput(std::string_view option, std::string_view label, std::string_view help);
 // A word input: required when it has no default word.
 OperationInput WordInput(std::string_view option, std::string_view label, std::string help,
