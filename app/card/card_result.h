@@ -31,6 +31,9 @@ struct CardRefusal {
     // a library call that does not report done) keeps the steps up to it, so
     // that a trace shows what the operator needs to see.
     std::vector<Labelled> steps{};
+    // Set when the input is wrong usage rather than wrong values: a missing
+    // input, a word not offered, options that do not go together.
+    bool usage = false;
 };
 
 struct CardResult {
