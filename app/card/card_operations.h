@@ -37,8 +37,8 @@ struct OperationInput {
     // The option in words, as a dialog labels it: "Key", "Host challenge".
     std::string_view label;
     InputKind kind;
-    // tavik's help text for the option.
-    std::string_view help;
+    // tavik's help text for the option (a word input's lists its words).
+    std::string help;
     bool required = false;
     // The placeholder tavik's help shows for the value: "HEX", "N", "DIGITS".
     std::string_view value_name = {};

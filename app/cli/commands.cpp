@@ -1,12 +1,14 @@
-// The commands over the window's operations: encrypt, decrypt, cmac, kcv,
-// crc16, crc32 and xor. Each maps its options onto the core's fields, choice
-// and limits; the core checks and calls the library.
+// The commands over the window's operations: encrypt, decrypt, cmac, crc16
+// (whose --type b is the card operations' CRC_B), crc32 and xor. Each maps
+// its options onto the core's fields, choice and limits; the core checks and
+// calls the library.
 #include "tavik.h"
 
-#include "check_value.h"
+#include "card_messages.h"
 #include "checksums.h"
 #include "word_option.h"
 
+#include <array>
 #include <memory>
 
 namespace orvelin::cli {
@@ -89,39 +91,14 @@ void AddCipherCommand(CLI::App& tavik, Session& session, Direction direction) {
     });
 }
 
-struct KcvOptions {
-    Cipher cipher = Cipher::des;
-    card::KcvMethod method = card::KcvMethod::zero_block;
-    bool cmac = false; // --cmac, the older spelling of --method cmac
-    std::optional<std::size_t> length;
-};
-
-// The key as the window's fields read it (its messages; single DES takes the
-// first 8 bytes of a longer key), for the card operation to use.
-std::variant<Refusal, Bytes> KcvKey(const Cipher cipher, const HexArgument& key) {
-    const Algorithm& algorithm = AlgorithmOf(cipher);
-    const std::string zero_block = WriteHex(Bytes(algorithm.block));
-    const Fields fields{.session_key = key.text, .iv = zero_block, .data_in = zero_block};
-    auto read = ReadChecked(fields, CipherChecks({.cipher = cipher}),
-                            {.key = key.rule, .odd_digits = kOddDigits});
-    if (auto* refusal = std::get_if<Refusal>(&read)) {
-        return std::move(*refusal);
+// crc16 --type b: the table's CRC_B over DATA as typed.
+int CrcB(Session& session, const HexArgument& data) {
+    constexpr std::array<std::string_view, 3> kWords = {"crc16", "--type", "b"};
+    const card::CardOperation* crc_b = card::FindCardOperation(kWords);
+    if (crc_b == nullptr) {
+        return session.Refuse(card::messages::PreconditionBroken("CRC_B in the card operations"));
     }
-    Bytes bytes = std::get<CheckedFields>(std::move(read)).key;
-    if (algorithm.key_minimum != 0) {
-        bytes.resize(algorithm.key_minimum);
-    }
-    return bytes;
-}
-
-card::CardOutcome CrcB(const HexArgument& data) {
-    auto read = ReadBytes(data.text, data.rule, kOddDigits);
-    if (const auto* refusal = std::get_if<Refusal>(&read)) {
-        return card::CardRefusal{refusal->message};
-    }
-    card::CardResult result;
-    result.Value({}, CrcBShown(std::get<Bytes>(read)));
-    return result;
+    return RunOperation(session, *crc_b, {data.text});
 }
 
 void AddCrc(CLI::App& tavik, Session& session, const CrcChoice& choice) {
@@ -147,7 +124,7 @@ void AddCrc(CLI::App& tavik, Session& session, const CrcChoice& choice) {
     }
     command.Run([choice, type_b, &data](Session& s) {
         if (*type_b) {
-            return s.Print(CrcB(data));
+            return CrcB(s, data);
         }
         return s.Print(CalcCrc(data.text, choice, {.data = data.rule, .odd_digits = kOddDigits}));
     });
@@ -206,68 +183,16 @@ void AddCmacCommand(CLI::App& tavik, Session& session) {
     });
 }
 
-void AddKcvCommand(CLI::App& tavik, Session& session) {
-    Command& command = session.AddCommand(
-        tavik, "kcv", "Key check value of --key",
-        "The key check value (KCV) of --key, by --method: zeros (the default), the key's "
-        "encryption of one all-zero block (8 bytes for the DES family, 16 for AES), the "
-        "long-standing convention of key-management practice, as used for TDEA keys under ANSI "
-        "X9.24; gp (AES keys only), the encryption of a block of 01 bytes, as GlobalPlatform "
-        "defines it for AES keys; cmac (AES keys only; --cmac says the same), the AES-CMAC of "
-        "one all-zero 16-byte block from a zero IV, the CMAC-based check value that payment-card "
-        "key-block practice uses for AES keys (as described in ANSI X9.24-1); cmac-empty (AES "
-        "keys only), the AES-CMAC of the empty message. The leftmost --length bytes are shown, 1 "
-        "to the block size: by default 5 for cmac (some systems show only 3) and 3 for the "
-        "others. The conventions give different values for the same key. With --trace the "
-        "block or the CMAC's steps come first, then 'check: equals' and the export they match.");
-    auto options = std::make_shared<KcvOptions>();
-    AddCipherOption(command, Offered::every_cipher,
-                    [options](Cipher cipher) { options->cipher = cipher; });
-    const HexArgument& key = command.Hex("--key", kKey, kKeyHelp);
-    CLI::Option* method = AddWordOption<card::KcvMethod>(
-        command.app(), "--method", card::KcvMethodWords(),
-        [options](card::KcvMethod chosen) { options->method = chosen; },
-        "The convention (default zeros)");
-    command.app().add_flag("--cmac", options->cmac, "The same as --method cmac")->excludes(method);
-    command.app()
-        .add_option("--length", options->length, "Show the leftmost N bytes")
-        ->type_name("N");
-    command.TraceFlag(kTraceHelp);
-    command.Run([options, &key](Session& s) {
-        if (options->cmac) {
-            options->method = card::KcvMethod::cmac_zero_block;
-        }
-        if (!card::KcvMethodFits(options->method, {.cipher = options->cipher})) {
-            s.Refuse(options->cmac ? "--cmac computes the check value of AES keys only."
-                                   : "--method gp, cmac and cmac-empty compute the check value "
-                                     "of AES keys only.");
-            return kWrongUsage;
-        }
-        const TavikAlgBinding& library = s.Library();
-        const auto bytes = KcvKey(options->cipher, key);
-        if (const auto* refusal = std::get_if<Refusal>(&bytes)) {
-            return s.Refuse(refusal->message);
-        }
-        const card::KcvRequest request{.cipher = {.cipher = options->cipher},
-                                       .key = std::get<Bytes>(bytes),
-                                       .method = options->method,
-                                       .length = options->length};
-        return s.Print(card::KeyCheckValue(library, request));
-    });
-}
-
 } // namespace
 
 void AddCommands(CLI::App& tavik, Session& session) {
     AddCipherCommand(tavik, session, Direction::encrypt);
     AddCipherCommand(tavik, session, Direction::decrypt);
     AddCmacCommand(tavik, session);
-    AddKcvCommand(tavik, session);
     AddCrc(tavik, session, {.crc16 = true});
     AddCrc(tavik, session, {.crc32 = true});
     AddXor(tavik, session);
-    AddCardPracticeCommands(tavik, session);
-    AddSecureChannelCommands(tavik, session);
+    AddCardCommands(tavik, session);
 }
 
 } // namespace orvelin::cli

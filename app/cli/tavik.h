@@ -5,8 +5,9 @@
 #ifndef TAVIK_TAVIK_H
 #define TAVIK_TAVIK_H
 
-#include "card_result.h"
+#include "card_operations.h"
 #include "field_reading.h"
+#include "operation_inputs.h"
 
 #include <CLI/CLI.hpp>
 
@@ -121,10 +122,8 @@ class Session {
 inline constexpr FieldSpec kKey{.label = messages::kSessionKeyLabel};
 inline constexpr FieldSpec kIv{.label = messages::kIvLabel};
 inline constexpr FieldSpec kData{.label = messages::kDataInLabel, .capacity = kLongestMessage};
-inline const std::string kKeyHelp = "The key in hex";
-inline const std::string kDataHelp =
-    "The data in hex; spaces allowed (quote them), either case; - reads it from standard input, "
-    "where line breaks count as spaces";
+inline const std::string kKeyHelp{card::kKeyHelp};
+inline const std::string kDataHelp{card::kDataHelp};
 inline const std::string kTraceHelp =
     "Print every step, computed with the library's block exports, and check that they end in "
     "what the whole-message export returns";
@@ -135,12 +134,15 @@ enum class Offered { every_cipher, with_cmac };
 CLI::Option* AddCipherOption(Command& command, Offered offered, std::function<void(Cipher)> take);
 
 // The commands over the window's operations (commands.cpp), card practice
-// (card_practice.cpp), and verify.
+// from app/card's table of operations (card_commands.cpp), and verify.
 void AddCommands(CLI::App& tavik, Session& session);
-void AddCardPracticeCommands(CLI::App& tavik, Session& session);
-// DESFire, GlobalPlatform and EMV (secure_channel_commands.cpp).
-void AddSecureChannelCommands(CLI::App& tavik, Session& session);
+void AddCardCommands(CLI::App& tavik, Session& session);
 void AddVerifyCommand(CLI::App& tavik, Session& session);
+
+// A card operation run over the texts of its inputs and printed: status 2
+// for a refusal of usage, 1 for any other.
+int RunOperation(Session& session, const card::CardOperation& operation,
+                 const card::InputTexts& texts);
 
 // The traces (traces.cpp): the steps, made with the block exports through the
 // core, and a check against the whole-message export's `result`.

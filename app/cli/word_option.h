@@ -5,6 +5,7 @@
 #ifndef TAVIK_WORD_OPTION_H
 #define TAVIK_WORD_OPTION_H
 
+#include "operation_inputs.h"
 #include "option_words.h"
 
 #include <CLI/CLI.hpp>
@@ -15,15 +16,18 @@
 
 namespace orvelin::cli {
 
-// The words offered, joined by `separator`.
-template <typename Value>
-std::string JoinedWords(const std::vector<card::OptionWord<Value>>& words,
-                        std::string_view separator) {
-    std::string joined;
-    for (const card::OptionWord<Value>& entry : words) {
-        joined.append(joined.empty() ? "" : separator).append(entry.word);
-    }
-    return joined;
+// The word typed, in any case, becomes the table's spelling of it; any other
+// is refused, naming the words allowed.
+inline CLI::Validator WordValidator(std::vector<card::InputWord> words) {
+    const auto read = [words = std::move(words)](std::string& typed) -> std::string {
+        const card::InputWord* entry = card::FindInputWord(words, typed);
+        if (entry == nullptr) {
+            return card::NotOffered(typed, words);
+        }
+        typed = entry->word;
+        return {};
+    };
+    return CLI::Validator(read, "");
 }
 
 // --NAME WORD, offering the words of `table` whose value `offered` keeps:
@@ -34,31 +38,15 @@ CLI::Option* AddWordOption(
     CLI::App& app, const std::string& name, card::OptionWords<Value> table,
     std::function<void(Value)> take, const std::string& lead,
     const std::function<bool(Value)>& offered = [](Value) { return true; }) {
-    std::vector<card::OptionWord<Value>> words;
-    std::string help = lead + ".";
-    for (const card::OptionWord<Value>& entry : table) {
-        if (offered(entry.value)) {
-            help.append(words.empty() ? " " : "; ").append(entry.word).append(": ");
-            help.append(entry.help);
-            words.push_back(entry);
+    std::vector<card::InputWord> words = card::WordsOf(table, offered);
+    const auto by_word = [table, take = std::move(take)](const std::string& word) {
+        if (const auto* entry = card::FindWord(table, word)) {
+            take(entry->value);
         }
-    }
-    // The word becomes its place in `words`, which the callback reads.
-    const auto read = [words](std::string& typed) -> std::string {
-        const auto* entry = card::FindWord<Value>(words, typed);
-        if (entry == nullptr) {
-            return "'" + typed +
-                   "' is not allowed; the values allowed: " + JoinedWords(words, ", ");
-        }
-        typed = std::to_string(entry - words.data());
-        return {};
     };
-    const auto by_place = [words, take = std::move(take)](std::size_t place) {
-        take(words.at(place).value);
-    };
-    return app.add_option_function<std::size_t>(name, by_place, help)
-        ->type_name(JoinedWords(words, "|"))
-        ->transform(CLI::Validator(read, ""));
+    return app.add_option_function<std::string>(name, by_word, card::WordHelp(lead, words))
+        ->type_name(card::JoinedWords(words, "|"))
+        ->transform(WordValidator(std::move(words)));
 }
 
 } // namespace orvelin::cli

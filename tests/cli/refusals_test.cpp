@@ -188,8 +188,8 @@ TEST(Usage, WrongUsageEndsWithTwo) {
         EXPECT_TRUE(EndedWith(RunTavik(arguments, "00112233445566778899aabbccddeeff"), kWrongUsage,
                               "Only one argument can read standard input ('-')."));
     }
-    const std::string commands = "The commands: encrypt, decrypt, cmac, kcv, crc16, crc32, xor, "
-                                 "pad, unpad, mac, diversify, desfire, gp, emv, verify.";
+    const std::string commands = "The commands: encrypt, decrypt, cmac, crc16, crc32, xor, pad, "
+                                 "unpad, mac, kcv, diversify, desfire, gp, emv, verify.";
     EXPECT_TRUE(EndedWith(RunTavik({"sign"}), kWrongUsage, "Unknown command 'sign'. " + commands));
     EXPECT_TRUE(
         EndedWith(RunTavik({"--spaced"}), kWrongUsage, "A command is required. " + commands));
