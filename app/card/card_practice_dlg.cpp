@@ -30,10 +30,17 @@ std::span<const std::string> TraceOnly(const card::OutcomeText& traced,
     return lines.first(lines.size() - std::min(lines.size(), answer.lines.size()));
 }
 
+// A flag's text as RunCardOperation reads it.
+std::string FlagText(bool checked) {
+    return checked ? std::string(1, '1') : std::string();
+}
+
+// The table's titles name their family ("SCP02 C-MAC", "EMV ARQC") and its
+// order keeps each family together.
 std::vector<std::string> ChooserItems() {
     std::vector<std::string> items;
     for (const card::CardOperation& operation : card::CardOperations()) {
-        items.push_back(std::string(operation.family) + ": " + std::string(operation.title));
+        items.emplace_back(operation.title);
     }
     return items;
 }
@@ -168,7 +175,7 @@ void CCardPracticeDlg::ReadInputs() {
                                       texts[i]);
             break;
         case card::InputKind::flag:
-            texts[i] = orvelin::IsChecked(*m_view, control) ? "1" : "";
+            texts[i] = FlagText(orvelin::IsChecked(*m_view, control));
             break;
         }
     }

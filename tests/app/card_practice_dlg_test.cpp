@@ -12,6 +12,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <functional>
 #include <iterator>
 #include <span>
 #include <string>
@@ -104,26 +105,32 @@ TEST(CardPracticeDialog, EveryOperationsExampleThenCalculateShowsItsPublishedLin
     EXPECT_TRUE(dialog.View().messages.empty());
 }
 
+// A refusal read from the inputs carries no steps; one met once the data was
+// decrypted keeps them.
 TEST(CardPracticeDialog, ARefusalClearsTheResultShowsItsMessageOnceAndTheStepsItKept) {
     struct Case {
         std::vector<std::string_view> operation;
-        int field;
-        std::string typed;
+        std::function<void(CardDialog&)> change;
         std::string message;
         bool steps;
     };
     const std::vector<Case> cases = {
         {{"desfire", "session"},
-         res::IDC_CARD_FIELD_1,
-         "00",
-         "Key length must be 16 bytes!",
+         [](CardDialog& d) { d.Type(res::IDC_CARD_FIELD_1, "00"); },
+         "The key must be 16 bytes!",
+         false},
+        {{"desfire", "session"},
+         [](CardDialog& d) { d.Type(res::IDC_CARD_FIELD_2, "0G"); },
+         "RndA must hold hex digits only!",
+         false},
+        {{"mac"},
+         [](CardDialog& d) { d.Pick(res::IDC_CARD_CHOICE_2, 0); }, // cipher not given
+         "MAC algorithm 1 needs --cipher.",
          false},
         {{"desfire", "decrypt"},
-         res::IDC_CARD_FIELD_1,
-         "00000000000000000000000000000000",
-         std::string(card::messages::kUnpadNoMark),
+         [](CardDialog& d) { d.Type(res::IDC_CARD_FIELD_1, std::string(32, '0')); },
+         std::string(card::messages::kUnpadAfterMark),
          true},
-        {{"desfire", "session"}, res::IDC_CARD_FIELD_2, "0G", "", false},
     };
     CardDialog dialog;
     for (const Case& c : cases) {
@@ -131,13 +138,11 @@ TEST(CardPracticeDialog, ARefusalClearsTheResultShowsItsMessageOnceAndTheStepsIt
         dialog.Click(res::IDC_CARD_EXAMPLE);
         dialog.Click(res::IDC_CARD_CALCULATE);
         ASSERT_FALSE(dialog.Text(res::IDC_CARD_RESULT).empty());
-        dialog.Type(c.field, c.typed);
+        c.change(dialog);
         const auto shown = dialog.View().messages.size();
         dialog.Click(res::IDC_CARD_CALCULATE);
-        ASSERT_EQ(dialog.View().messages.size(), shown + 1) << c.typed;
-        if (!c.message.empty()) {
-            EXPECT_EQ(dialog.View().messages.back(), c.message);
-        }
+        ASSERT_EQ(dialog.View().messages.size(), shown + 1) << c.message;
+        EXPECT_EQ(dialog.View().messages.back(), c.message);
         EXPECT_EQ(dialog.Text(res::IDC_CARD_RESULT), "");
         EXPECT_EQ(dialog.Text(res::IDC_CARD_STEPS).empty(), !c.steps) << c.message;
     }
