@@ -18,26 +18,45 @@ constexpr unsigned kSystemCommandMask = 0xFFF0;
 
 COrvelinDlg::COrvelinDlg(const orvelin::TavikAlgBinding& library, QWidget* parent)
     : OrvelinDlgLogic(library), DialogView(res::MainDialogTemplate(), *this, parent),
-      m_hIcon(orvelin::ProgramIcon()) {
-    AppendAboutEntry();
+      m_hIcon(orvelin::ProgramIcon()), m_cardPractice(library) {
+    AppendMenuEntries();
     setWindowIcon(m_hIcon);
 }
 
-COrvelinDlg::~COrvelinDlg() = default;
+// The card-practice dialog goes first, while its logic, a member, is still
+// there: children go only after the members.
+COrvelinDlg::~COrvelinDlg() {
+    qDeleteAll(findChildren<QDialog*>(Qt::FindDirectChildrenOnly));
+}
 
-void COrvelinDlg::AppendAboutEntry() {
-    const QString about = QString::fromStdString(res::LoadResourceString(res::IDS_ABOUTBOX));
-    if (!about.isEmpty()) {
+void COrvelinDlg::AppendMenuEntries() {
+    AppendEntry(res::IDS_ABOUTBOX, res::IDM_ABOUTBOX);
+    AppendEntry(res::IDS_CARDPRACTICE, res::IDM_CARD_PRACTICE);
+}
+
+void COrvelinDlg::AppendEntry(int text_id, unsigned command) {
+    const QString text = QString::fromStdString(res::LoadResourceString(text_id));
+    if (text.isEmpty()) {
+        return;
+    }
+    if (m_systemMenu == nullptr) {
         m_systemMenu = new QMenu(this);
         m_systemMenu->addSeparator();
-        QAction* const entry = m_systemMenu->addAction(about);
-        connect(entry, &QAction::triggered, this, [this] { OnSysCommand(res::IDM_ABOUTBOX, 0); });
     }
+    QAction* const entry = m_systemMenu->addAction(text);
+    connect(entry, &QAction::triggered, this, [this, command] { OnSysCommand(command, 0); });
 }
 
 void COrvelinDlg::OnSysCommand(unsigned id, std::intptr_t /*parameter*/) {
-    if ((id & kSystemCommandMask) == res::IDM_ABOUTBOX) {
+    switch (id & kSystemCommandMask) {
+    case res::IDM_ABOUTBOX:
         CAboutDlg{}.DoModal(*this);
+        break;
+    case res::IDM_CARD_PRACTICE:
+        m_cardPractice.OpenBeside(*this);
+        break;
+    default:
+        break;
     }
     // Move, minimise and close belong to the window manager here.
 }

@@ -8,6 +8,7 @@
 #include "wide_text.h"
 
 #include <string>
+#include <utility>
 
 namespace res = orvelin::res;
 namespace win32 = orvelin::win32;
@@ -20,12 +21,13 @@ constexpr WPARAM kSystemCommandMask = 0xFFF0;
 
 COrvelinDlg::COrvelinDlg(const orvelin::TavikAlgBinding& library)
     : OrvelinDlgLogic(library), DialogView(res::MainDialogTemplate(), *this, true),
-      m_hIcon(LoadIconW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(res::IDR_MAINFRAME))) {}
+      m_hIcon(LoadIconW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(res::IDR_MAINFRAME))),
+      m_cardPractice(library) {}
 
 INT_PTR COrvelinDlg::OnMessage(UINT message, WPARAM wparam, LPARAM lparam) {
     switch (message) {
     case WM_INITDIALOG:
-        AppendAboutEntry();
+        AppendMenuEntries();
         SendMessageW(m_hWnd, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(m_hIcon));
         SendMessageW(m_hWnd, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(m_hIcon));
         return DialogView::OnMessage(message, wparam, lparam);
@@ -40,22 +42,34 @@ INT_PTR COrvelinDlg::OnMessage(UINT message, WPARAM wparam, LPARAM lparam) {
     }
 }
 
-// The wide call keeps the Chinese entry readable whatever the system code page.
-void COrvelinDlg::AppendAboutEntry() {
+// The wide calls keep the Chinese entry readable whatever the system code page.
+void COrvelinDlg::AppendMenuEntries() {
     HMENU const menu = GetSystemMenu(m_hWnd, FALSE);
-    const std::wstring about = win32::WideFromUtf8(res::LoadResourceString(res::IDS_ABOUTBOX));
-    if (menu != nullptr && !about.empty()) {
-        AppendMenuW(menu, MF_SEPARATOR, 0, nullptr);
-        AppendMenuW(menu, MF_STRING, res::IDM_ABOUTBOX, about.c_str());
+    if (menu == nullptr) {
+        return;
+    }
+    AppendMenuW(menu, MF_SEPARATOR, 0, nullptr);
+    for (const auto& [text_id, command] :
+         {std::pair{res::IDS_ABOUTBOX, res::IDM_ABOUTBOX},
+          std::pair{res::IDS_CARDPRACTICE, res::IDM_CARD_PRACTICE}}) {
+        const std::wstring text = win32::WideFromUtf8(res::LoadResourceString(text_id));
+        if (!text.empty()) {
+            AppendMenuW(menu, MF_STRING, command, text.c_str());
+        }
     }
 }
 
 bool COrvelinDlg::OnSysCommand(UINT id, LPARAM /*parameter*/) {
-    if ((id & kSystemCommandMask) == res::IDM_ABOUTBOX) {
+    switch (id & kSystemCommandMask) {
+    case res::IDM_ABOUTBOX:
         CAboutDlg{}.DoModal(*this);
         return true;
+    case res::IDM_CARD_PRACTICE:
+        m_cardPractice.OpenBeside(*this);
+        return true;
+    default:
+        return false; // move, minimise and close go on to the default
     }
-    return false; // move, minimise and close go on to the default
 }
 
 // Minimised, the window draws its icon centred in the client area.

@@ -1,9 +1,10 @@
 // The main window on Win32: the core's behaviour over a dialog made from
 // template 102, with the program's icon, drawn when minimised, and the about
-// entry of its system menu.
+// and card-practice entries of its system menu.
 #ifndef ORVELIN_WIN32_ORVELIN_DLG_H
 #define ORVELIN_WIN32_ORVELIN_DLG_H
 
+#include "card_practice_dlg.h"
 #include "orvelin_dlg_logic.h"
 #include "template_dialog.h"
 
@@ -16,12 +17,13 @@ class COrvelinDlg : public orvelin::OrvelinDlgLogic, public orvelin::DialogView 
 
   private:
     INT_PTR OnMessage(UINT message, WPARAM wparam, LPARAM lparam) override;
-    void AppendAboutEntry();
+    void AppendMenuEntries();
     bool OnSysCommand(UINT id, LPARAM parameter);
     bool OnPaint();
     HICON OnQueryDragIcon() const { return m_hIcon; }
 
     HICON m_hIcon = nullptr;
+    CCardPracticeDlg m_cardPractice;
 };
 
 namespace orvelin::win32 {

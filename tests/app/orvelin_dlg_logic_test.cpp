@@ -1,7 +1,8 @@
-// The main window's behaviour, on a fake of the view that holds the controls
-// of template 102 as plain values and clicks them as a dialog does: the
-// control-state rules, every button's known answer, every refusal.
+// The main window's behaviour, on the fake view holding the controls of
+// template 102, clicked as a dialog clicks them: the control-state rules,
+// every button's known answer, every refusal.
 #include "dialog_template.h"
+#include "fake_view.h"
 #include "hex_text.h"
 #include "messages.h"
 #include "orvelin_dlg_logic.h"
@@ -12,75 +13,11 @@
 
 #include <algorithm>
 #include <map>
-#include <set>
 #include <string>
 #include <vector>
 
 namespace res = orvelin::res;
 namespace msg = orvelin::messages;
-
-namespace orvelin {
-
-class DialogView {
-  public:
-    std::map<int, std::string> texts;
-    std::map<int, bool> checks;
-    std::set<int> disabled;
-    std::vector<std::string> messages;
-    int focus = 0;
-};
-
-namespace {
-
-// The logic reaches only controls of its template, each by its kind.
-int Expect(int id, std::initializer_list<res::ControlKind> kinds) {
-    const auto controls = res::MainDialogTemplate().controls;
-    const auto found = std::ranges::find(controls, id, &res::ControlTemplate::id);
-    EXPECT_TRUE(found != controls.end() && std::ranges::find(kinds, found->kind) != kinds.end())
-        << "control " << id << " is not of the kind the call needs";
-    return id;
-}
-
-constexpr auto kEdit = {res::ControlKind::edit};
-constexpr auto kBox = {res::ControlKind::auto_check_box, res::ControlKind::auto_radio_button};
-
-} // namespace
-
-std::string FieldText(const DialogView& view, int field) {
-    const auto text = view.texts.find(Expect(field, kEdit));
-    return text == view.texts.end() ? std::string() : text->second;
-}
-
-void ShowBytes(DialogView& view, int field, std::span<const std::uint8_t> bytes) {
-    view.texts[Expect(field, kEdit)] = WriteHex(bytes);
-}
-
-bool IsChecked(const DialogView& view, int button) {
-    const auto check = view.checks.find(Expect(button, kBox));
-    return check != view.checks.end() && check->second;
-}
-
-void SetChecked(DialogView& view, int button, bool checked) {
-    view.checks[Expect(button, kBox)] = checked;
-}
-
-void SetEnabled(DialogView& view, int control, bool enabled) {
-    if (enabled) {
-        view.disabled.erase(control);
-    } else {
-        view.disabled.insert(control);
-    }
-}
-
-void SetFocusTo(DialogView& view, int control) {
-    view.focus = control;
-}
-
-void ShowMessageBox(DialogView& view, const std::string& text) {
-    view.messages.push_back(text);
-}
-
-} // namespace orvelin
 
 namespace {
 

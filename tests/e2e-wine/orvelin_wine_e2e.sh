@@ -119,8 +119,8 @@ menu_open() {
 
 # ---- 2. The about box from the system menu, with the system code page of a
 # Chinese Windows. Wine adds its own "About Wine" with the same access key
-# A, so the entry is reached as the last of the menu, where the program
-# appends it.
+# A, so the entry is reached from the end of the menu, where the program
+# appends it before card practice.
 about_box_and_close() {
     local about
     wine_zh_cn_locale "$build_dir"
@@ -128,19 +128,96 @@ about_box_and_close() {
     open_main_window
     keys alt+space
     x_poll 10 "Alt+Space opened no system menu" menu_open
-    keys Up Return
-    x_wait_window 10 "the system menu's last entry opened no about box" "$running" "${about_box[@]}"
+    keys Up Up Return
+    x_wait_window 10 "the system menu's entry before last opened no about box" "$running" \
+        "${about_box[@]}"
     about=$x_window
     (($(visible_count "${about_box[@]}") == 1)) || x_fail "more than one about box"
     close_window "$about" "the about box" Escape
-    echo "system menu, last entry: the about box '关于 Orvelin', closed by Escape"
+    echo "system menu, entry before last: the about box '关于 Orvelin', closed by Escape"
     focus_window "$window" "the main window, after the about box,"
     keys alt+F4
     expect_exit 0 Alt+F4
     expect_boxes about.log "" "the about session"
 }
 
-# ---- 3. Start-up that cannot bind the library: one box, no main window,
+# ---- 3. Card practice from the system menu's last entry: NXP AN12196's
+# AuthenticateEV2First session keys by Example, Enter in a field
+# calculates; Result and Command read; Escape closes the dialog alone.
+card_operation="DESFire EV2 session keys"
+tab_dialog=main
+tab_keys() {
+    if [[ $tab_dialog == card ]]; then
+        tab_chain card keys "$card_operation" "$1" "$2"
+    else
+        tab_chain keys "$1" "$2"
+    fi
+}
+
+# A multi-line text's every line, into $copied, its line ends as LF.
+read_text() {
+    local before
+    move_to "$1"
+    keys ctrl+Home ctrl+shift+End
+    before=$(clipboard)
+    keys ctrl+c
+    x_poll 5 "$1 was not copied to the clipboard" clipboard_differs_from "$before"
+    copied=${copied//$'\r'/}
+}
+
+card_gone() {
+    (($(visible_count "${card_window[@]}") == 0))
+}
+
+card_practice() {
+    local card downs=() i expected command_expected
+    expected=$'SesAuthENCKey 1309C877509E5A215007FF0ED19CA564\nSesAuthMACKey 4C6626F5E72EA694202139295C7A7FC7'
+    command_expected="tavik desfire session --key 00000000000000000000000000000000"
+    command_expected+=" --rnda 13C5DB8A5930439FC3DEF9A4C675360F --rndb B9E2FC789B64BF237CCCAA20EC7E6E48"
+    start card.log "$program"
+    open_main_window
+    keys alt+space
+    x_poll 10 "Alt+Space opened no system menu" menu_open
+    keys Up Return
+    x_wait_window 10 "the system menu's last entry opened no card-practice dialog" "$running" \
+        "${card_window[@]}"
+    card=$x_window
+    focus_window "$card" "the card-practice dialog"
+    tab_dialog=card
+    focused_control=Operation
+    for ((i = 0; i < $(tab_chain card index "$card_operation"); ++i)); do downs+=(Down); done
+    ((${#downs[@]} == 0)) || keys "${downs[@]}"
+    press Example
+    # Enter on a focused push button would press that one.
+    move_to Key
+    keys Return
+    read_text Result
+    [[ $copied == "$expected" ]] || x_fail "Result read '$copied', expected '$expected'"
+    echo "card practice, $card_operation by Example: ${copied//$'\n'/ | }"
+    keys ctrl+Home # no selection left in the screenshot
+    read_field Command
+    [[ $copied == "$command_expected" ]] ||
+        x_fail "Command read '$copied', expected '$command_expected'"
+    echo "Command: $copied"
+    keys Home
+    if command -v import >/dev/null; then
+        mkdir -p "$build_dir/screenshots"
+        timeout 20 import -window "$card" "$build_dir/screenshots/orvelin-card-practice-windows.png" ||
+            x_fail "import did not take the screenshot within 20 s"
+        echo "screenshot: $build_dir/screenshots/orvelin-card-practice-windows.png"
+    fi
+    keys Escape
+    x_poll 10 "Escape did not close the card-practice dialog" card_gone
+    (($(visible_count "${main_window[@]}") == 1)) || x_fail "the main window went with the dialog"
+    tab_dialog=main
+    focus_window "$window" "the main window, after card practice,"
+    keys alt+F4
+    expect_exit 0 Alt+F4
+    expect_boxes card.log "" "the card-practice session"
+    echo "card practice closed by Escape; the main window stayed until Alt+F4"
+}
+
+# ---- 4. Start-up that cannot bind the library: one box, no main window,
 # status -1, which the shell sees as 255.
 binding_failure() { # FOLDER LIBRARY_OR_EMPTY MISSING_EXPORT WHAT
     local folder=$X_WORK/$1 library=$2 missing=$3 what=$4 box
@@ -159,14 +236,17 @@ binding_failure() { # FOLDER LIBRARY_OR_EMPTY MISSING_EXPORT WHAT
     echo "$what: one message, func<$missing>, exit status 255"
 }
 
-x_session_start
+# Tall enough for the card-practice dialog too.
+x_session_start 1400x1000x24
 wine_session_start "$build_dir"
 caption=$(tab_chain caption)
 main_window=(--name "^$(regex_quote "$caption")\$")
 first_control=$(tab_chain first)
+card_window=(--name "^$(regex_quote "$(tab_chain card caption)")\$")
 
 encrypt_decrypt_refuse
 about_box_and_close
+card_practice
 binding_failure alone "" "$first_export" "the library missing"
 binding_failure partial "$partial_dll" "$partial_missing" "a library lacking $partial_missing"
 echo "1 passed, 0 failed"

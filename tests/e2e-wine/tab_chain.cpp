@@ -4,9 +4,12 @@
 // start-up state and the dialog manager walks its Tab chain, which the
 // template alone does not tell: Windows adds the checked radio button of a
 // group to the chain and skips disabled controls.
-//   orvelin_tab_chain caption | first | keys FROM TO
+//   orvelin_tab_chain caption | first | keys FROM TO | card ...
 // A control is named as the user reads it: a button or box by its caption,
-// a field by its label without the colon.
+// a field by its label without the colon. The card-practice dialog's chain
+// is its template's (card_dialog_keys.h): none of its controls is a radio
+// button, and none is disabled.
+#include "card_dialog_keys.h"
 #include "control_states.h"
 #include "dialog_template.h"
 #include "orvelin_dlg.h"
@@ -129,7 +132,7 @@ int WithWindow(std::string_view from, std::string_view to) {
 }
 
 int Usage() {
-    std::cerr << "usage: orvelin_tab_chain caption | first | keys FROM TO\n";
+    std::cerr << "usage: orvelin_tab_chain caption | first | keys FROM TO | card ...\n";
     return kUsageError;
 }
 
@@ -147,6 +150,10 @@ int main(int argc, char* argv[]) {
     }
     if (command == "keys" && args.size() == 4) {
         return WithWindow(args[2], args[3]);
+    }
+    if (command == "card") {
+        const std::vector<std::string_view> words(args.begin() + 2, args.end());
+        return card_dialog_keys::Answer(words, "orvelin_tab_chain", std::cout, std::cerr);
     }
     return Usage();
 }

@@ -1,13 +1,16 @@
 // Facts the end-to-end script takes from the main dialog's template instead of
 // writing them again: the caption, the control focused first, and the keys
-// that move the focus from one control to another.
+// that move the focus from one control to another; and the same of the
+// card-practice dialog (card_dialog_keys.h).
 //   orvelin_dialog_facts caption
 //   orvelin_dialog_facts first
 //   orvelin_dialog_facts keys FROM TO
+//   orvelin_dialog_facts card ...
 // A control is named as the user reads it: a button or box by its caption, a
 // field by its label without the colon (SessionKey, IV, Encrypt), or by its
 // number. Only tab stops take focus by keyboard; the radio buttons take it by
 // click and the labels never.
+#include "card_dialog_keys.h"
 #include "dialog_template.h"
 #include "resource.h"
 
@@ -19,6 +22,7 @@
 #include <span>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace {
 
@@ -119,7 +123,7 @@ int PrintKeys(const res::DialogTemplate& dialog, std::string_view from, std::str
 }
 
 int Usage() {
-    std::cerr << "usage: orvelin_dialog_facts caption | first | keys FROM TO\n";
+    std::cerr << "usage: orvelin_dialog_facts caption | first | keys FROM TO | card ...\n";
     return kUsageError;
 }
 
@@ -138,6 +142,10 @@ int main(int argc, char* argv[]) {
     }
     if (command == "keys" && args.size() == 4) {
         return PrintKeys(dialog, args[2], args[3]);
+    }
+    if (command == "card") {
+        const std::vector<std::string_view> words(args.begin() + 2, args.end());
+        return card_dialog_keys::Answer(words, "orvelin_dialog_facts", std::cout, std::cerr);
     }
     return Usage();
 }

@@ -33,9 +33,26 @@ message_box=(--name "^$program_file\$")
 
 # ---- Keyboard and clipboard, on a window whose focus is confirmed first.
 
-# Tab through the template's chain.
+# Tab through the chain of the dialog driven: the main window's, or the
+# card-practice dialog's while $card_operation is chosen there.
+tab_dialog=main
+card_operation="DESFire EV2 session keys"
 tab_keys() {
-    "$facts" keys "$1" "$2"
+    if [[ $tab_dialog == card ]]; then
+        "$facts" card keys "$card_operation" "$1" "$2"
+    else
+        "$facts" keys "$1" "$2"
+    fi
+}
+
+# A multi-line text's every line, into $copied.
+read_text() {
+    local before
+    move_to "$1"
+    keys ctrl+Home ctrl+shift+End
+    before=$(clipboard)
+    keys ctrl+c
+    x_poll 5 "$1 was not copied to the clipboard" clipboard_differs_from "$before"
 }
 
 message_box_gone() {
@@ -44,7 +61,8 @@ message_box_gone() {
 
 # ---- 1. Encrypt by keyboard: single-DES CBC, the first block of the FIPS 81 example.
 
-x_session_start
+# Tall enough for the card-practice dialog too.
+x_session_start 1400x1000x24
 x_spawn "$X_WORK/orvelin.log" "$bin_dir/$program_file"
 program=$x_spawned
 x_wait_window "$window_seconds" "the main window did not appear" "$program" "${main_window[@]}"
@@ -89,11 +107,66 @@ read_field DataOut
 [[ $copied == "$expected" ]] || x_fail "the refused Encrypt changed DataOut to '$copied'"
 echo "Encrypt on 3 bytes: one message box, no field changed"
 
+# ---- 3. Card practice from the window's menu, which the menu key opens on a
+# button: NXP AN12196's AuthenticateEV2First session keys typed in, Enter
+# calculates; Result and Command read. Escape closes the dialog alone.
+
+card_window=(--name "^$(regex_quote "$("$facts" card caption)")\$")
+# The menu pops up as a second window of the program's class.
+menu_open() {
+    (($(visible_count --classname "^$program_file\$") == 2))
+}
+card_gone() {
+    (($(visible_count "${card_window[@]}") == 0))
+}
+move_to Encrypt
+keys Menu
+x_poll 10 "the menu key opened no menu" menu_open
+keys Up Return
+x_wait_window 10 "the menu's last entry opened no card-practice dialog" "$program" "${card_window[@]}"
+card=$x_window
+focus_window "$card" "the card-practice dialog"
+main_control=$focused_control
+tab_dialog=card
+focused_control=Operation
+downs=()
+for ((i = 0; i < $("$facts" card index "$card_operation"); ++i)); do downs+=(Down); done
+((${#downs[@]} == 0)) || keys "${downs[@]}"
+key=00000000000000000000000000000000
+rnda=13C5DB8A5930439FC3DEF9A4C675360F
+rndb=B9E2FC789B64BF237CCCAA20EC7E6E48
+fill Key "$key"
+fill RndA "$rnda"
+fill RndB "$rndb"
+keys Return
+read_text Result
+card_expected=$'SesAuthENCKey 1309C877509E5A215007FF0ED19CA564\nSesAuthMACKey 4C6626F5E72EA694202139295C7A7FC7'
+[[ $copied == "$card_expected" ]] || x_fail "Result read '$copied', expected '$card_expected'"
+echo "card practice, $card_operation: ${copied//$'\n'/ | }"
+keys ctrl+Home # no selection left in the screenshot
+read_field Command
+command_expected="tavik desfire session --key $key --rnda $rnda --rndb $rndb"
+[[ $copied == "$command_expected" ]] || x_fail "Command read '$copied', expected '$command_expected'"
+echo "Command: $copied"
+keys Home
+if command -v import >/dev/null; then
+    timeout 20 import -window "$card" "$out_dir/orvelin-card-practice.png" ||
+        x_fail "import did not take the screenshot within 20 s"
+    echo "screenshot: $out_dir/orvelin-card-practice.png"
+fi
+keys Escape
+x_poll 10 "Escape did not close the card-practice dialog" card_gone
+(($(visible_count "${main_window[@]}") == 1)) || x_fail "the main window went with the dialog"
+focus_window "$window" "the main window, after card practice,"
+tab_dialog=main
+focused_control=$main_control
+echo "card practice closed by Escape; the main window stays"
+
 keys Escape
 x_wait_exit "$program" 10 "Escape did not end the program"
 ((x_status == 0)) || x_fail "Escape ended the program with status $x_status"
 
-# ---- 3. Start-up without the library beside the program: one message,
+# ---- 4. Start-up without the library beside the program: one message,
 # no main window, status 255. No library path may lead to another copy.
 
 mkdir "$X_WORK/alone"

@@ -14,9 +14,11 @@
 #include <QAccessible>
 #include <QApplication>
 #include <QClipboard>
+#include <QComboBox>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QMenu>
+#include <QPlainTextEdit>
 #include <QTest>
 
 #include <gtest/gtest.h>
@@ -210,18 +212,19 @@ TEST_F(MainWindow, AboutCommandOpensTheAboutBoxForEveryIdThatMasksTo0x10) {
         EXPECT_EQ(seen[0].title, QString::fromUtf8("关于 Orvelin"));
         EXPECT_EQ(seen[0].owner, dialog_.get());
     }
-    for (const unsigned id : {0x00U, 0x20U, 0xF060U}) {
+    for (const unsigned id : {0x00U, 0x30U, 0xF060U}) {
         EXPECT_TRUE(RunClosingModals([&] { dialog_->OnSysCommand(id, 0); }).empty()) << id;
     }
     EXPECT_TRUE(dialog_->isVisible());
 }
 
-TEST_F(MainWindow, WindowMenuEndsWithSeparatorAndAboutEntryWhoseButtonCloses) {
+TEST_F(MainWindow, WindowMenuEndsWithSeparatorAboutAndCardPracticeEntries) {
     ASSERT_NE(dialog_->SystemMenu(), nullptr);
     const auto actions = dialog_->SystemMenu()->actions();
-    ASSERT_EQ(actions.size(), 2);
+    ASSERT_EQ(actions.size(), 3);
     EXPECT_TRUE(actions[0]->isSeparator());
     EXPECT_EQ(actions[1]->text(), QString::fromUtf8("关于 Orvelin(&A)..."));
+    EXPECT_EQ(actions[2]->text(), "Card practice...");
     QStringList labels;
     const auto seen = RunClosingModals([&] { actions[1]->trigger(); },
                                        [&](QWidget* about) {
@@ -235,6 +238,33 @@ TEST_F(MainWindow, WindowMenuEndsWithSeparatorAndAboutEntryWhoseButtonCloses) {
     ASSERT_EQ(seen.size(), 1U);
     EXPECT_TRUE(labels.contains("Orvelin"));
     EXPECT_TRUE(labels.filter("2025").size() == 1);
+}
+
+// The card-practice entry opens one modeless dialog beside the window, which
+// stays usable; the logic's calls reach its widgets.
+TEST_F(MainWindow, CardPracticeEntryOpensOneModelessDialogThatCalculatesAnExample) {
+    const auto seen = RunClosingModals([&] {
+        dialog_->SystemMenu()->actions()[2]->trigger();
+        dialog_->OnSysCommand(res::IDM_CARD_PRACTICE, 0);
+    });
+    EXPECT_TRUE(seen.empty());
+    const auto opened = dialog_->findChildren<QDialog*>(Qt::FindDirectChildrenOnly);
+    ASSERT_EQ(opened.size(), 1);
+    QDialog* const card = opened.front();
+    EXPECT_TRUE(card->isVisible());
+    EXPECT_FALSE(card->isModal());
+    EXPECT_EQ(card->windowTitle(), "Card practice");
+    const auto child = [card](int id) { return card->findChild<QWidget*>(QString::number(id)); };
+    auto* const chooser = static_cast<QComboBox*>(child(res::IDC_CARD_OPERATION));
+    chooser->setCurrentIndex(chooser->findText("DESFire EV2 session keys"));
+    static_cast<QAbstractButton*>(child(res::IDC_CARD_EXAMPLE))->click();
+    static_cast<QAbstractButton*>(child(res::IDC_CARD_CALCULATE))->click();
+    EXPECT_EQ(static_cast<QPlainTextEdit*>(child(res::IDC_CARD_RESULT))->toPlainText(),
+              "SesAuthENCKey 1309C877509E5A215007FF0ED19CA564\n"
+              "SesAuthMACKey 4C6626F5E72EA694202139295C7A7FC7");
+    EXPECT_FALSE(child(res::IDC_CARD_FIELD_4)->isVisibleTo(card));
+    EXPECT_EQ(static_cast<QLabel*>(child(res::IDC_CARD_FIELD_LABEL_2))->text(), "RndA");
+    EXPECT_TRUE(dialog_->isEnabled());
 }
 
 } // namespace

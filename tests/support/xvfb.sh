@@ -5,7 +5,8 @@
 # goes to files, never to the caller's pipes; and every process started here
 # is ended on every exit path of the sourcing script.
 #
-#   x_session_start            work folder $X_WORK, Xvfb, DISPLAY, exit trap
+#   x_session_start [SCREEN]   work folder $X_WORK, Xvfb (SCREEN as WxHxD),
+#                              DISPLAY, exit trap
 #   x_spawn LOG PROGRAM [ARGS] start a program; its pid in $x_spawned
 #   x_end PID                  end a program started by x_spawn
 #   x_wait_exit PID SECONDS WHAT           its exit status in $x_status
@@ -182,5 +183,5 @@ x_session_start() {
     export XDG_RUNTIME_DIR=$X_WORK/runtime
     mkdir -m 700 "$XDG_RUNTIME_DIR"
     # Wide enough for the main window at the dialog font's size.
-    x_start_xvfb 1400x500x24
+    x_start_xvfb "${1:-1400x500x24}"
 }
