@@ -14,7 +14,9 @@ set(CMAKE_CXX_COMPILER_TARGET wasm32-wasi)
 set(ORVELIN_WASI_INCLUDE /usr/include/wasm32-wasi)
 set(CMAKE_CXX_FLAGS_INIT
     "-fno-exceptions -nostdlibinc -isystem ${ORVELIN_WASI_INCLUDE}/c++/v1 -isystem ${ORVELIN_WASI_INCLUDE}")
-set(CMAKE_EXE_LINKER_FLAGS_INIT "-mexec-model=reactor -Wl,--strip-all")
+# The compile flags reach the link too, where the header paths mean nothing.
+set(CMAKE_EXE_LINKER_FLAGS_INIT
+    "-mexec-model=reactor -Wl,--strip-all -Wno-unused-command-line-argument")
 
 # Programs (node, the browser) come from the host; nothing else is searched.
 set(CMAKE_FIND_ROOT_PATH /usr/lib/wasm32-wasi)
