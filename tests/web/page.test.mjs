@@ -16,7 +16,7 @@ import { fileURLToPath, pathToFileURL } from 'node:url';
 const here = path.dirname(fileURLToPath(import.meta.url));
 const root = path.resolve(here, '../..');
 const pagePath = process.env.ORVELIN_PAGE ?? path.join(root, 'build-web/orvelin.html');
-const require = createRequire(path.join(process.env.ORVELIN_WEB_DEPS ?? here, 'package.json'));
+const require = createRequire(path.resolve(process.env.ORVELIN_WEB_DEPS ?? here, 'package.json'));
 const { chromium } = require('playwright-core');
 
 const pageUrl = pathToFileURL(pagePath).href;
