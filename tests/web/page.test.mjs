@@ -134,7 +134,7 @@ test('the keyboard: tab order, typing rule, Enter for the default button', async
     assert.equal(await field('DataOut:').inputValue(), '4E6F772069732074');
 });
 
-test('the about box from the menu: opened by the context menu and the menu button', async () => {
+test('the about box from the menu: by a right-click, and by Shift+F10 and its access key', async () => {
     await page.reload();
     await page.locator('main .client').click({ button: 'right', position: { x: 20, y: 10 } });
     await page.getByRole('menuitem', { name: '关于 Orvelin(A)...' }).click();
@@ -143,7 +143,8 @@ test('the about box from the menu: opened by the context menu and the menu butto
     assert.equal(await page.evaluate(() => document.activeElement.textContent), '确定');
     await page.keyboard.press('Escape');
     await about.waitFor({ state: 'detached' });
-    await page.getByRole('button', { name: 'Menu' }).click();
+    assert.equal(await page.evaluate(() => document.activeElement.textContent), 'Decrypt');
+    await page.keyboard.press('Shift+F10');
     await page.keyboard.press('a'); // the entry's access key
     await about.getByRole('button', { name: '确定' }).click();
     await about.waitFor({ state: 'detached' });
