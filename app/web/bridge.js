@@ -22,6 +22,28 @@ function latin1Bytes(text) {
     return bytes;
 }
 
+// A page has no files, clock, arguments or environment to offer, should the
+// C library ever ask the system: the arguments and the environment are
+// empty, anything else is "not supported" (ENOSYS), and an exit stops the
+// call that asked.
+function systemStubs(memoryOf) {
+    const ENOSYS = 52;
+    const noneCounted = (countPointer, sizePointer) => {
+        const words = new DataView(memoryOf().buffer);
+        words.setUint32(countPointer, 0, true);
+        words.setUint32(sizePointer, 0, true);
+        return 0;
+    };
+    const named = {
+        args_sizes_get: noneCounted,
+        environ_sizes_get: noneCounted,
+        args_get: () => 0,
+        environ_get: () => 0,
+        proc_exit: (status) => { throw new Error(`the module exited with status ${status}`); },
+    };
+    return new Proxy(named, { get: (stubs, name) => stubs[name] ?? (() => ENOSYS) });
+}
+
 function compileOrvelin(wasmBytes) {
     return WebAssembly.compile(wasmBytes);
 }
@@ -64,7 +86,9 @@ async function startOrvelin(compiled, view) {
         raise_dialog: (d) => view.raiseDialog(d),
         close_dialog: (d) => view.closeDialog(d),
     };
-    const instance = await WebAssembly.instantiate(compiled, { env });
+    const instance = await WebAssembly.instantiate(compiled, {
+        env, wasi_snapshot_preview1: systemStubs(() => memory),
+    });
     const exports = instance.exports;
     memory = exports.memory;
     exports._initialize();
