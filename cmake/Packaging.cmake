@@ -59,6 +59,23 @@ file.]])
     endif()
 endif()
 
+# The browser page, orvelin.html, built by the WebAssembly build
+# (cmake/toolchains/wasm32-wasi.cmake); scripts/package builds it first and
+# names it here. Beside the programs in the ZIP; in /usr/share/orvelin in the
+# Debian package.
+set(ORVELIN_WEB_PAGE "" CACHE FILEPATH "orvelin.html to ship in the packages (none when empty)")
+if(ORVELIN_WEB_PAGE)
+    if(NOT EXISTS ${ORVELIN_WEB_PAGE})
+        message(FATAL_ERROR "ORVELIN_WEB_PAGE names ${ORVELIN_WEB_PAGE}, which does not exist")
+    endif()
+    if(WIN32)
+        install(FILES ${ORVELIN_WEB_PAGE} DESTINATION . RENAME orvelin.html)
+    else()
+        install(FILES ${ORVELIN_WEB_PAGE} DESTINATION ${CMAKE_INSTALL_DATADIR}/orvelin
+                RENAME orvelin.html)
+    endif()
+endif()
+
 # CPack takes its settings when included, so it is included once the whole
 # tree has been read and every refusal is known.
 macro(_orvelin_include_cpack)

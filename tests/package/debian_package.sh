@@ -64,6 +64,10 @@ unpack() {
     done
     [[ $(readlink -f "$root/usr/bin/orvelin") == "$root/usr/lib/orvelin/Orvelin" ]] ||
         fail "usr/bin/orvelin does not lead to the program"
+    # The browser page, where the build was given one (scripts/package).
+    if grep -q '^ORVELIN_WEB_PAGE:FILEPATH=.' "$build/CMakeCache.txt"; then
+        [[ -s $root/usr/share/orvelin/orvelin.html ]] || fail "the package lacks the browser page"
+    fi
 }
 
 # A program that cannot bind its library ends at once with status 255; one
