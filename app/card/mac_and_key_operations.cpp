@@ -118,7 +118,7 @@ CardOutcome RunMac(const TavikAlgBinding* library, RunInputs in) {
     if (algorithm == MacAlgorithm::retail && cipher) {
         return UsageRefusal(std::string(messages::kRetailTakesNoCipher));
     }
-    const auto length = NumberValue(kLength, in[MacAt::length]);
+    const auto length = LengthValue(kLength, in[MacAt::length]);
     if (const CardRefusal* refusal = RefusalIn(length)) {
         return *refusal;
     }
@@ -126,15 +126,13 @@ CardOutcome RunMac(const TavikAlgBinding* library, RunInputs in) {
     if (cipher) {
         model = CipherModel{.cipher = *cipher};
     }
-    const std::optional<std::uint64_t> kept = std::get<std::optional<std::uint64_t>>(length);
-    return Mac(*library,
-               {.algorithm = algorithm,
-                .cipher = model,
-                .padding = WordValue(PaddingMethodWords(), in[MacAt::padding]).value(),
-                .key = MacKey(cipher, in[MacAt::key].bytes),
-                .iv = in[MacAt::iv].bytes,
-                .data = in[MacAt::data].bytes,
-                .length = kept ? std::optional<std::size_t>(*kept) : std::nullopt});
+    return Mac(*library, {.algorithm = algorithm,
+                          .cipher = model,
+                          .padding = WordValue(PaddingMethodWords(), in[MacAt::padding]).value(),
+                          .key = MacKey(cipher, in[MacAt::key].bytes),
+                          .iv = in[MacAt::iv].bytes,
+                          .data = in[MacAt::data].bytes,
+                          .length = std::get<std::optional<std::size_t>>(length)});
 }
 
 CardOperation MacOperation() {
@@ -219,8 +217,8 @@ OrRefusal<KcvMethod> KcvMethodOf(Cipher cipher, RunInputs in) {
     if (cmac && in[KcvAt::method].given) {
         return UsageRefusal("--cmac excludes --method.");
     }
-    const KcvMethod method = cmac ? KcvMethod::cmac_zero_block
-                                  : WordValue(KcvMethodWords(), in[KcvAt::method]).value();
+    const KcvMethod method =
+        cmac ? KcvMethod::cmac_zero_block : WordValue(KcvMethodWords(), in[KcvAt::method]).value();
     if (!KcvMethodFits(method, {.cipher = cipher})) {
         return UsageRefusal(cmac ? "--cmac computes the check value of AES keys only."
                                  : "--method gp, cmac and cmac-empty compute the check value of "
@@ -235,7 +233,7 @@ CardOutcome RunKcv(const TavikAlgBinding* library, RunInputs in) {
     if (const CardRefusal* refusal = RefusalIn(method)) {
         return *refusal;
     }
-    const auto length = NumberValue(kLength, in[KcvAt::length]);
+    const auto length = LengthValue(kLength, in[KcvAt::length]);
     if (const CardRefusal* refusal = RefusalIn(length)) {
         return *refusal;
     }
@@ -243,12 +241,10 @@ CardOutcome RunKcv(const TavikAlgBinding* library, RunInputs in) {
     if (const CardRefusal* refusal = RefusalIn(key)) {
         return *refusal;
     }
-    const std::optional<std::uint64_t> shown = std::get<std::optional<std::uint64_t>>(length);
-    return KeyCheckValue(*library,
-                         {.cipher = {.cipher = cipher},
-                          .key = std::get<Bytes>(key),
-                          .method = std::get<KcvMethod>(method),
-                          .length = shown ? std::optional<std::size_t>(*shown) : std::nullopt});
+    return KeyCheckValue(*library, {.cipher = {.cipher = cipher},
+                                    .key = std::get<Bytes>(key),
+                                    .method = std::get<KcvMethod>(method),
+                                    .length = std::get<std::optional<std::size_t>>(length)});
 }
 
 CardOperation KcvOperation() {
@@ -275,7 +271,7 @@ CardOperation KcvOperation() {
         .inputs = {CipherInput("The cipher", EveryCipher), HexInput("--key", "Key", kKeyHelp, kKey),
                    WordInput("--method", "Convention",
                              WordHelp("The convention (default zeros)", methods), methods, "zeros"),
-                   FlagInput("--cmac", "CMAC", "The same as --method cmac"),
+                   FlagInput("--cmac", "CMAC", "The same as --method cmac; not with --method"),
                    DigitsInput(kLength, "Check value length", "Show the leftmost N bytes", "N",
                                false)},
         .traced = true,

@@ -44,8 +44,8 @@ OperationInput HexInput(std::string_view option, std::string_view label, std::st
             .rule = rule};
 }
 
-OperationInput DigitsInput(std::string_view option, std::string_view label,
-                           std::string_view help, std::string_view value_name, bool required) {
+OperationInput DigitsInput(std::string_view option, std::string_view label, std::string_view help,
+                           std::string_view value_name, bool required) {
     return {.option = option,
             .label = label,
             .kind = InputKind::digits,
@@ -84,17 +84,36 @@ OrRefusal<std::optional<std::uint64_t>> NumberValue(std::string_view option,
     if (!input.given) {
         return std::optional<std::uint64_t>{};
     }
+    const std::string_view digits =
+        std::string_view(input.text).substr(input.text.starts_with('-') ? 1 : 0);
+    if (digits.empty() ||
+        !std::ranges::all_of(digits, [](char c) { return c >= '0' && c <= '9'; })) {
+        return UsageRefusal(std::string(option) + " takes a decimal number, not '" + input.text +
+                            "'.");
+    }
+    // A negative number or one past the largest is out of every range, and
+    // the operation's own range check names that range.
     constexpr std::uint64_t kMost = std::numeric_limits<std::uint64_t>::max();
-    std::uint64_t number = 0;
-    for (const char c : input.text) {
+    std::uint64_t number = input.text.starts_with('-') ? kMost : 0;
+    for (const char c : digits) {
         const auto digit = static_cast<std::uint64_t>(c - '0');
-        if (c < '0' || c > '9' || number > (kMost - digit) / 10) {
-            return UsageRefusal(std::string(option) + " takes a decimal number, not '" +
-                                input.text + "'.");
-        }
-        number = number * 10 + digit;
+        number = number > (kMost - digit) / 10 ? kMost : number * 10 + digit;
     }
     return std::optional<std::uint64_t>{number};
+}
+
+OrRefusal<std::optional<std::size_t>> LengthValue(std::string_view option,
+                                                  const InputValue& input) {
+    auto number = NumberValue(option, input);
+    if (CardRefusal* refusal = std::get_if<CardRefusal>(&number)) {
+        return std::move(*refusal);
+    }
+    const std::optional<std::uint64_t> read = std::get<std::optional<std::uint64_t>>(number);
+    if (!read) {
+        return std::optional<std::size_t>{};
+    }
+    constexpr std::uint64_t kLargest = std::numeric_limits<std::size_t>::max();
+    return std::optional<std::size_t>{static_cast<std::size_t>(std::min(*read, kLargest))};
 }
 
 } // namespace orvelin::card

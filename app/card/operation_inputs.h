@@ -48,9 +48,8 @@ std::string NotOffered(std::string_view typed, std::span<const InputWord> words)
 // The inputs of each kind, required unless `required` says otherwise.
 OperationInput HexInput(std::string_view option, std::string_view label, std::string_view help,
                         FieldSpec rule, bool required = true);
-OperationInput DigitsInput(std::string_view option, std::string_view label,
-                           std::string_view help, std::string_view value_name,
-                           bool required = true);
+OperationInput DigitsInput(std::string_view option, std::string_view label, std::string_view help,
+                           std::string_view value_name, bool required = true);
 OperationInput FlagInput(std::string_view option, std::string_view label, std::string_view help);
 // A word input: required when it has no default word.
 OperationInput WordInput(std::string_view option, std::string_view label, std::string help,
@@ -68,9 +67,12 @@ std::optional<Value> WordValue(OptionWords<Value> table, const InputValue& input
 }
 
 // The digits input `option` as a number: nullopt when not given; refused as
-// usage when its text is no decimal number that fits.
+// usage when its text is no decimal number. A negative number, or one too
+// large, reads as the largest, which the operation refuses as out of range.
 OrRefusal<std::optional<std::uint64_t>> NumberValue(std::string_view option,
                                                     const InputValue& input);
+// The same as a length in bytes: past the largest size, the largest size.
+OrRefusal<std::optional<std::size_t>> LengthValue(std::string_view option, const InputValue& input);
 
 } // namespace orvelin::card
 

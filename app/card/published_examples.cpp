@@ -102,9 +102,8 @@ std::vector<ExampleRecord> ExampleRecords(std::string_view text) {
             const std::string_view said = WithoutPrefix(line, line.starts_with("# ") ? "# " : "#");
             source = in_comment ? source + " " + std::string(said) : std::string(said);
         } else if (line.starts_with("tavik ")) {
-            records.push_back({.source = source,
-                               .words = Words(WithoutPrefix(line, "tavik ")),
-                               .printed = {}});
+            records.push_back(
+                {.source = source, .words = Words(WithoutPrefix(line, "tavik ")), .printed = {}});
         } else if ((line == "=" || line.starts_with("= ")) && !records.empty()) {
             records.back().printed.emplace_back(WithoutPrefix(line, "= "));
         }

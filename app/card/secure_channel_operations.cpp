@@ -96,25 +96,25 @@ CardOutcome RunDesfireMac(const TavikAlgBinding* library, RunInputs in) {
 }
 
 CardOperation DesfireMacOperation() {
-    return {
-        .family = kDesfire,
-        .title = "DESFire EV2 MACt",
-        .command = {"desfire", "mac"},
-        .fixed = {},
-        .summary = "MACt of a command or, with --response, a response",
-        .details = "MACt: bytes 1, 3, ..., 15 of the AES-CMAC under SesAuthMACKey of the code, "
-                   "CmdCtr (least significant byte first), TI and DATA. For a command, --command "
-                   "is its code and DATA its header and data as sent; with --response, --command "
-                   "holds the response code, --counter the counter after the command, and DATA "
-                   "the response data. DATA may be left out when empty. With --trace, first the "
-                   "MAC input and the CMAC's steps.",
-        .inputs = {KeyInput("SesAuthMACKey, 16 bytes"), HexInput("--ti", "TI", kTiHelp, kTi),
-                   HexInput("--command", "Command code",
-                            "The command code (or the response code), 1 byte",
-                            {.label = "Command code"}),
-                   CounterInput(), ResponseInput(),
-                   HexInput("DATA", "Data", kDataHelp, kData, false)},
-        .run = RunDesfireMac};
+    return {.family = kDesfire,
+            .title = "DESFire EV2 MACt",
+            .command = {"desfire", "mac"},
+            .fixed = {},
+            .summary = "MACt of a command or, with --response, a response",
+            .details =
+                "MACt: bytes 1, 3, ..., 15 of the AES-CMAC under SesAuthMACKey of the code, "
+                "CmdCtr (least significant byte first), TI and DATA. For a command, --command "
+                "is its code and DATA its header and data as sent; with --response, --command "
+                "holds the response code, --counter the counter after the command, and DATA "
+                "the response data. DATA may be left out when empty. With --trace, first the "
+                "MAC input and the CMAC's steps.",
+            .inputs = {KeyInput("SesAuthMACKey, 16 bytes"), HexInput("--ti", "TI", kTiHelp, kTi),
+                       HexInput("--command", "Command code",
+                                "The command code (or the response code), 1 byte",
+                                {.label = "Command code"}),
+                       CounterInput(), ResponseInput(),
+                       HexInput("DATA", "Data", kDataHelp, kData, false)},
+            .run = RunDesfireMac};
 }
 
 struct CipherAt {
@@ -134,23 +134,23 @@ CardOutcome RunDesfireCipher(const TavikAlgBinding* library, RunInputs in) {
 }
 
 CardOperation DesfireCipher(bool encrypt) {
-    return {
-        .family = kDesfire,
-        .title = encrypt ? "DESFire EV2 data encrypted" : "DESFire EV2 data decrypted",
-        .command = {"desfire", encrypt ? "encrypt" : "decrypt"},
-        .fixed = {},
-        .summary = encrypt ? "Encrypt command or response data under SesAuthENCKey"
-                           : "Decrypt command or response data under SesAuthENCKey",
-        .details = std::string(encrypt ? "Pads DATA by ISO/IEC 9797-1 method 2 (80 00 ...) and "
-                                         "encrypts it"
-                                       : "Decrypts DATA (whole 16-byte blocks) and removes and "
-                                         "checks its method-2 padding,") +
-                   " with AES-128 CBC under SesAuthENCKey from the IV E(key, A5 5A || TI || "
-                   "CmdCtr || eight zero bytes), 5A A5 with --response. With --trace, first the "
-                   "IV's input, the IV and each block.",
-        .inputs = {KeyInput("SesAuthENCKey, 16 bytes"), HexInput("--ti", "TI", kTiHelp, kTi),
-                   CounterInput(), ResponseInput(), HexInput("DATA", "Data", kDataHelp, kData)},
-        .run = encrypt ? RunDesfireCipher<true> : RunDesfireCipher<false>};
+    return {.family = kDesfire,
+            .title = encrypt ? "DESFire EV2 data encrypted" : "DESFire EV2 data decrypted",
+            .command = {"desfire", encrypt ? "encrypt" : "decrypt"},
+            .fixed = {},
+            .summary = encrypt ? "Encrypt command or response data under SesAuthENCKey"
+                               : "Decrypt command or response data under SesAuthENCKey",
+            .details =
+                std::string(encrypt ? "Pads DATA by ISO/IEC 9797-1 method 2 (80 00 ...) and "
+                                      "encrypts it"
+                                    : "Decrypts DATA (whole 16-byte blocks) and removes and "
+                                      "checks its method-2 padding,") +
+                " with AES-128 CBC under SesAuthENCKey from the IV E(key, A5 5A || TI || "
+                "CmdCtr || eight zero bytes), 5A A5 with --response. With --trace, first the "
+                "IV's input, the IV and each block.",
+            .inputs = {KeyInput("SesAuthENCKey, 16 bytes"), HexInput("--ti", "TI", kTiHelp, kTi),
+                       CounterInput(), ResponseInput(), HexInput("DATA", "Data", kDataHelp, kData)},
+            .run = encrypt ? RunDesfireCipher<true> : RunDesfireCipher<false>};
 }
 
 struct Scp02At {
@@ -180,8 +180,7 @@ OperationInput StaticKey(std::string_view option, std::string_view label, std::s
     return HexInput(option, label, help, kKey, false);
 }
 
-OperationInput Challenge(std::string_view option, std::string_view label,
-                         std::string_view help) {
+OperationInput Challenge(std::string_view option, std::string_view label, std::string_view help) {
     return HexInput(option, label, help, {.label = label});
 }
 
@@ -314,20 +313,20 @@ struct SessionKeyAt {
 };
 
 CardOperation EmvSessionKeyOperation() {
-    return {.family = kEmv,
-            .title = "EMV session key",
-            .command = {"emv", "session-key"},
-            .fixed = {},
-            .summary = "The common session key from the ICC master key",
-            .details = "The EMV common session key: E(MK, R with byte 2 set to F0) || E(MK, R "
-                       "with byte 2 set to 0F) with two-key triple DES, odd parity set. With "
-                       "--trace, first both inputs and halves.",
-            .inputs = {KeyInput("The ICC master key, 16 bytes"),
-                       HexInput("--r", "R", "R, 8 bytes (ATC || 00 00 || UN, say)",
-                                {.label = "R"})},
-            .run = [](const TavikAlgBinding* library, RunInputs in) {
-                return EmvSessionKey(*library, in[SessionKeyAt::key].bytes, in[SessionKeyAt::r].bytes);
-            }};
+    return {
+        .family = kEmv,
+        .title = "EMV session key",
+        .command = {"emv", "session-key"},
+        .fixed = {},
+        .summary = "The common session key from the ICC master key",
+        .details = "The EMV common session key: E(MK, R with byte 2 set to F0) || E(MK, R "
+                   "with byte 2 set to 0F) with two-key triple DES, odd parity set. With "
+                   "--trace, first both inputs and halves.",
+        .inputs = {KeyInput("The ICC master key, 16 bytes"),
+                   HexInput("--r", "R", "R, 8 bytes (ATC || 00 00 || UN, say)", {.label = "R"})},
+        .run = [](const TavikAlgBinding* library, RunInputs in) {
+            return EmvSessionKey(*library, in[SessionKeyAt::key].bytes, in[SessionKeyAt::r].bytes);
+        }};
 }
 
 struct ArqcAt {
@@ -335,26 +334,28 @@ struct ArqcAt {
 };
 
 CardOperation EmvArqcOperation() {
-    const std::vector<InputWord> paddings = WordsOf<PaddingMethod>(
-        PaddingMethodWords(), [](PaddingMethod method) { return method != PaddingMethod::length_block; });
-    return {
-        .family = kEmv,
-        .title = "EMV ARQC",
-        .command = {"emv", "arqc"},
-        .fixed = {},
-        .summary = "The application cryptogram over DATA",
-        .details = "The application cryptogram: the retail MAC (ISO/IEC 9797-1 algorithm 3) under "
-                   "the session key over DATA padded by method 2 (80 00 ...) or, with --padding "
-                   "1, method 1 (zeros). With --trace, first the MAC's steps.",
-        .inputs = {KeyInput("The session key, 16 bytes"),
-                   WordInput("--padding", "Padding method",
-                             WordHelp("ISO/IEC 9797-1 padding method (default 2)", paddings),
-                             paddings, "2"),
-                   HexInput("DATA", "Data", kDataHelp, kData)},
-        .run = [](const TavikAlgBinding* library, RunInputs in) {
-            return EmvArqc(*library, in[ArqcAt::key].bytes, in[ArqcAt::data].bytes,
-                           WordValue(PaddingMethodWords(), in[ArqcAt::padding]).value());
-        }};
+    const std::vector<InputWord> paddings =
+        WordsOf<PaddingMethod>(PaddingMethodWords(), [](PaddingMethod method) {
+            return method != PaddingMethod::length_block;
+        });
+    return {.family = kEmv,
+            .title = "EMV ARQC",
+            .command = {"emv", "arqc"},
+            .fixed = {},
+            .summary = "The application cryptogram over DATA",
+            .details =
+                "The application cryptogram: the retail MAC (ISO/IEC 9797-1 algorithm 3) under "
+                "the session key over DATA padded by method 2 (80 00 ...) or, with --padding "
+                "1, method 1 (zeros). With --trace, first the MAC's steps.",
+            .inputs = {KeyInput("The session key, 16 bytes"),
+                       WordInput("--padding", "Padding method",
+                                 WordHelp("ISO/IEC 9797-1 padding method (default 2)", paddings),
+                                 paddings, "2"),
+                       HexInput("DATA", "Data", kDataHelp, kData)},
+            .run = [](const TavikAlgBinding* library, RunInputs in) {
+                return EmvArqc(*library, in[ArqcAt::key].bytes, in[ArqcAt::data].bytes,
+                               WordValue(PaddingMethodWords(), in[ArqcAt::padding]).value());
+            }};
 }
 
 struct ArpcAt {

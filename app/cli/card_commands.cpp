@@ -67,9 +67,9 @@ void AddInput(Command& command, const card::OperationInput& input, ParsedInput& 
     const std::string name(input.option);
     switch (input.kind) {
     case card::InputKind::hex:
-        parsed.hex =
-            &command.Hex(name, input.rule, input.help,
-                         input.required ? Command::Presence::required : Command::Presence::optional);
+        parsed.hex = &command.Hex(name, input.rule, input.help,
+                                  input.required ? Command::Presence::required
+                                                 : Command::Presence::optional);
         return;
     case card::InputKind::word:
         command.app()
@@ -90,8 +90,7 @@ void AddInput(Command& command, const card::OperationInput& input, ParsedInput& 
     }
 }
 
-void AddOperationCommand(CLI::App& tavik, Session& session,
-                         const card::CardOperation& operation) {
+void AddOperationCommand(CLI::App& tavik, Session& session, const card::CardOperation& operation) {
     Command& command =
         session.AddCommand(Parent(tavik, operation), std::string(operation.command.back()),
                            std::string(operation.summary), operation.details);
