@@ -61,12 +61,21 @@ void BM_Calculate(benchmark::State& state, int operation) {
     }
 }
 
+// The offscreen platform says at each opening that it raises no window.
+void QuietAboutRaising(QtMsgType type, const QMessageLogContext& context, const QString& text) {
+    if (!text.startsWith("This plugin does not support")) {
+        std::fputs(qFormatLogMessage(type, context, text).toLocal8Bit().append('\n').constData(),
+                   stderr);
+    }
+}
+
 } // namespace
 
 int main(int argc, char* argv[]) {
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) {
         qputenv("QT_QPA_PLATFORM", "offscreen");
     }
+    qInstallMessageHandler(QuietAboutRaising);
     QApplication application(argc, argv);
     const auto operations = orvelin::card::CardOperations();
     for (std::size_t i = 0; i < operations.size(); ++i) {
