@@ -1,6 +1,7 @@
 #include "block_cipher.h"
 
 #include "card_messages.h"
+#include "messages.h"
 
 #include <algorithm>
 #include <string>
@@ -18,7 +19,7 @@ std::optional<CardRefusal> RefuseUnlessDone(std::string_view export_name, std::i
     if (code == TAVIK_DONE) {
         return std::nullopt;
     }
-    return CardRefusal{messages::ExportNotDone(export_name, code)};
+    return CardRefusal{orvelin::messages::ExportResult(export_name, code)};
 }
 
 // "16 bytes", "1 byte".

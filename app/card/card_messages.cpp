@@ -23,10 +23,6 @@ std::string RoutesDisagree(std::string_view steps, std::string_view library) {
     return std::string(steps) + " and " + std::string(library) + " disagree!";
 }
 
-std::string ExportNotDone(std::string_view export_name, std::int32_t code) {
-    return std::string(export_name) + " returned " + std::to_string(code) + ", not done (0)!";
-}
-
 std::string PreconditionBroken(std::string_view what) {
     return "Precondition broken: " + std::string(what) + "!";
 }

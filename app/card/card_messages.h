@@ -48,10 +48,6 @@ inline constexpr std::string_view kUnpadNonZeroFill =
 // "<Step route> and <export route> disagree!"
 std::string RoutesDisagree(std::string_view steps, std::string_view library);
 
-// "<Export> returned <code>, not done (0)!": the library refused a call, so
-// the buffer it was given holds no answer.
-std::string ExportNotDone(std::string_view export_name, std::int32_t code);
-
 // "Precondition broken: <what>!": a caller inside the program broke what a
 // routine assumes. No input reaches one; the message names it all the same.
 std::string PreconditionBroken(std::string_view what);

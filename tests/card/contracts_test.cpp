@@ -9,6 +9,7 @@
 #include "desfire.h"
 #include "diversify.h"
 #include "mac.h"
+#include "messages.h"
 #include "secure_channel.h"
 
 #include <functional>
@@ -125,7 +126,7 @@ TEST(LibraryResults, AnExportThatIsNotDoneIsARefusalNamingIt) {
     };
     for (const auto& c : cases) {
         const CardOutcome failed = c.run(FailingLibrary());
-        EXPECT_EQ(RefusalOf(failed), msg::ExportNotDone(c.export_name, -5));
+        EXPECT_EQ(RefusalOf(failed), orvelin::messages::ExportResult(c.export_name, -5));
         // Refused after steps, except where the key itself was refused.
         const auto* refusal = std::get_if<CardRefusal>(&failed);
         ASSERT_NE(refusal, nullptr) << c.export_name;
