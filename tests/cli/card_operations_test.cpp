@@ -5,6 +5,7 @@
 #include "card_operations.h"
 #include "cli_expect.h"
 #include "outcome_text.h"
+#include "published_examples.h"
 #include "start_up.h"
 
 #include <set>
@@ -57,6 +58,22 @@ TEST(CardOperations, EachFirstExampleInProcessAndThroughItsCommandLine) {
         }
     }
     EXPECT_EQ(lines.size(), card::CardOperations().size()) << "two operations, one command line";
+}
+
+// A record's source is the comment block nearest above it, records between
+// them or not; "=" alone is an empty line printed.
+TEST(CardOperations, ExampleRecordsAndTheirSources) {
+    const auto records = card::ExampleRecords("# Header.\n\n# Doc 1,\n# section 2.\n"
+                                              "tavik pad --method 2  AA\n= AA80\n=\n"
+                                              "tavik unpad --method 2 AA80\n= AA\n"
+                                              "#Other.\r\ntavik xor 01 02\r\n= 03\r\n");
+    ASSERT_EQ(records.size(), 3U);
+    EXPECT_EQ(records[0].source, "Doc 1, section 2.");
+    EXPECT_EQ(records[0].words, (std::vector<std::string>{"pad", "--method", "2", "AA"}));
+    EXPECT_EQ(records[0].printed, (std::vector<std::string>{"AA80", ""}));
+    EXPECT_EQ(records[1].source, "Doc 1, section 2.");
+    EXPECT_EQ(records[2].source, "Other.");
+    EXPECT_EQ(records[2].printed, std::vector<std::string>{"03"});
 }
 
 // What the table refuses before an operation runs, and which refusals are
