@@ -27,8 +27,10 @@ void RunPendingMessages() {
 }
 
 void PressKey(HWND control, WPARAM key) {
+    // Once, and for the release: it was down and goes up.
+    constexpr auto kReleased = static_cast<LPARAM>(0xC0000001U);
     PostMessageW(control, WM_KEYDOWN, key, 1);
-    PostMessageW(control, WM_KEYUP, key, 0xC0000001);
+    PostMessageW(control, WM_KEYUP, key, kReleased);
     RunPendingMessages();
 }
 
