@@ -9,6 +9,7 @@
 #include <span>
 #include <string>
 #include <utility>
+#include <vector>
 
 namespace card = orvelin::card;
 namespace res = orvelin::res;

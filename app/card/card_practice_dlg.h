@@ -11,6 +11,7 @@
 #include "dialog_view.h"
 
 #include <cstddef>
+#include <string>
 #include <vector>
 
 class CCardPracticeDlg : public orvelin::DialogLogic {

@@ -17,6 +17,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <tuple>
 #include <vector>
 
 namespace {
@@ -205,7 +206,7 @@ TEST(CardPracticeTemplate, EachLabelComesJustBeforeTheControlItNames) {
     }
 }
 
-TEST_F(MainWindow, StartsInTheCoresStateWithTheAboutEntryLast) {
+TEST_F(MainWindow, StartsInTheCoresStateWithTheAboutAndCardPracticeEntriesLast) {
     const auto extended = static_cast<DWORD>(GetWindowLongPtrW(window_.get(), GWL_EXSTYLE));
     EXPECT_TRUE(extended & WS_EX_APPWINDOW);
     for (const auto& step : orvelin::StartUpSteps()) {
@@ -217,15 +218,19 @@ TEST_F(MainWindow, StartsInTheCoresStateWithTheAboutEntryLast) {
     HMENU const menu = GetSystemMenu(window_.get(), FALSE);
     ASSERT_NE(menu, nullptr);
     const int count = GetMenuItemCount(menu);
-    ASSERT_GE(count, 2);
-    EXPECT_EQ(GetMenuState(menu, static_cast<UINT>(count - 2), MF_BYPOSITION) & MF_SEPARATOR,
+    ASSERT_GE(count, 3);
+    EXPECT_EQ(GetMenuState(menu, static_cast<UINT>(count - 3), MF_BYPOSITION) & MF_SEPARATOR,
               MF_SEPARATOR);
-    EXPECT_EQ(GetMenuItemID(menu, count - 1), res::IDM_ABOUTBOX);
-    std::wstring entry(128, L'\0');
-    entry.resize(
-        static_cast<std::size_t>(GetMenuStringW(menu, static_cast<UINT>(count - 1), entry.data(),
-                                                static_cast<int>(entry.size()), MF_BYPOSITION)));
-    EXPECT_EQ(entry, WideFromUtf8(res::LoadResourceString(res::IDS_ABOUTBOX)));
+    for (const auto& [place, command, text] :
+         {std::tuple{count - 2, res::IDM_ABOUTBOX, res::IDS_ABOUTBOX},
+          std::tuple{count - 1, res::IDM_CARD_PRACTICE, res::IDS_CARDPRACTICE}}) {
+        EXPECT_EQ(GetMenuItemID(menu, place), command);
+        std::wstring entry(128, L'\0');
+        entry.resize(static_cast<std::size_t>(
+            GetMenuStringW(menu, static_cast<UINT>(place), entry.data(),
+                           static_cast<int>(entry.size()), MF_BYPOSITION)));
+        EXPECT_EQ(entry, WideFromUtf8(res::LoadResourceString(text)));
+    }
 }
 
 TEST_F(MainWindow, ClicksApplyTheCoresRules) {
