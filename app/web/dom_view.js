@@ -170,7 +170,7 @@ class DomView {
         const close = mode === 'main' ? null : () => this.actions.cancel(d);
         const caption = this.titleBar(root, template.caption, close);
         if (mode === 'main') {
-            caption.before(this.menuButton(root));
+            caption.before(this.menuButton());
             document.title = template.caption;
         }
         root.append(this.buildClient(d, entry));
