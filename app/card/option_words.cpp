@@ -1,5 +1,6 @@
 #include "option_words.h"
 
+#include <algorithm>
 #include <array>
 
 namespace orvelin::card {
@@ -84,7 +85,8 @@ OptionWords<std::size_t> PaddingBlockWords() {
 }
 
 bool SameWord(std::string_view typed, std::string_view word) {
-    return std::ranges::equal(typed, word, [](char a, char b) { return Lower(a) == Lower(b); });
+    return std::equal(typed.begin(), typed.end(), word.begin(), word.end(),
+                      [](char a, char b) { return Lower(a) == Lower(b); });
 }
 
 } // namespace orvelin::card

@@ -47,8 +47,10 @@ bool SameWord(std::string_view typed, std::string_view word);
 // The entry `typed` names, in any case; nullptr when it names none.
 template <typename Value>
 const OptionWord<Value>* FindWord(OptionWords<Value> words, std::string_view typed) {
-    const auto found = std::ranges::find_if(
-        words, [typed](const OptionWord<Value>& entry) { return SameWord(typed, entry.word); });
+    const auto found =
+        std::find_if(words.begin(), words.end(), [typed](const OptionWord<Value>& entry) {
+            return SameWord(typed, entry.word);
+        });
     return found == words.end() ? nullptr : &*found;
 }
 
