@@ -170,7 +170,7 @@ class DomView {
         const close = mode === 'main' ? null : () => this.actions.cancel(d);
         const caption = this.titleBar(root, template.caption, close);
         if (mode === 'main') {
-            caption.before(this.menuButton(root));
+            caption.before(this.menuButton());
             document.title = template.caption;
         }
         root.append(this.buildClient(d, entry));
@@ -213,6 +213,7 @@ class DomView {
             id: this.newId('caption') });
         root.setAttribute('aria-labelledby', caption.id);
         const bar = element('div', { className: 'title-bar' }, [caption]);
+        keepFocusOnPress(bar);
         if (close) {
             const closeBox = element('button', { type: 'button', className: 'close-box',
                 tabIndex: -1, textContent: '×' });
@@ -228,6 +229,7 @@ class DomView {
         const { template } = entry;
         const units = dialogUnits(template);
         const client = element('div', { className: 'client' });
+        keepFocusOnPress(client);
         Object.assign(client.style, {
             width: `${units.x(template.width)}px`, height: `${units.y(template.height)}px`,
             font: `${template.points}pt ${fontFamily(template.font)}`,
@@ -436,6 +438,16 @@ class DomView {
         const found = this.dialogs.get(d)?.controls.get(id);
         return found && (!kinds || kinds.includes(found.kind)) ? found : null;
     }
+}
+
+// A press on a window's background or caption leaves the focus where it
+// was, as in the windows, rather than taking it to the page.
+function keepFocusOnPress(area) {
+    area.addEventListener('mousedown', (event) => {
+        if (event.target === area || event.target.classList.contains('caption')) {
+            event.preventDefault();
+        }
+    });
 }
 
 // A field shows the start of what it was given, as a Win32 edit does.
