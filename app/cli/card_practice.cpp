@@ -80,7 +80,7 @@ struct MacOptions {
 
 // Single DES reads the first 8 bytes of a longer key, as everywhere in tavik.
 std::span<const std::uint8_t> MacKey(const MacOptions& options, const Bytes& key) {
-    const std::size_t des_key = AlgorithmOf(Cipher::des).key_minimum;
+    const std::size_t des_key = CipherModel{Cipher::des}.key_size();
     if (options.cipher == Cipher::des && key.size() > des_key) {
         return std::span(key).first(des_key);
     }

@@ -14,7 +14,7 @@ namespace orvelin::cli {
 // --cipher NAME: `take` is called with the cipher as soon as it is parsed.
 CLI::Option* AddCipherOption(Command& command, Offered offered, std::function<void(Cipher)> take) {
     const auto has_cmac = [offered](Cipher cipher) {
-        return offered == Offered::every_cipher || CmacDataLimit(cipher) != 0;
+        return offered == Offered::every_cipher || CipherModel{cipher}.CmacExport();
     };
     return AddWordOption<Cipher>(command.app(), "--cipher", card::CipherWords(), std::move(take),
                                  "The cipher", has_cmac)
@@ -44,8 +44,8 @@ std::string CipherDetails(Direction direction) {
            "in CBC from --iv, as the window's " +
            (encrypt ? "Encrypt" : "Decrypt") +
            " button does, with the window's checks and messages; up to " +
-           std::to_string(CipherDataLimit(Cipher::des)) + " bytes (DES family) or " +
-           std::to_string(CipherDataLimit(Cipher::aes)) +
+           std::to_string(CipherModel{Cipher::des}.data_limit()) + " bytes (DES family) or " +
+           std::to_string(CipherModel{Cipher::aes}.data_limit()) +
            " (AES). With --trace, each block's input, chaining value (CBC) and output come "
            "first, then 'check: equals' and the export whose answer the steps match.";
 }
@@ -61,7 +61,7 @@ void AddCipherCommand(CLI::App& tavik, Session& session, Direction direction) {
     HexArgument& data = command.Hex("DATA", kData, kDataHelp);
     AddCipherOption(command, Offered::every_cipher, [options, &data](Cipher cipher) {
         options->cipher = cipher;
-        data.rule.capacity = CipherDataLimit(cipher);
+        data.rule.capacity = CipherModel{cipher}.data_limit();
     });
     const HexArgument& key = command.Hex("--key", kKey, kKeyHelp);
     CLI::Option* cbc =
@@ -85,7 +85,7 @@ void AddCipherCommand(CLI::App& tavik, Session& session, Direction direction) {
                        TraceCipher(library, choice, direction,
                                    Checked(fields, CipherChecks(choice), rules),
                                    *std::get<Shown>(outcome).data_out),
-                       ExportName(CipherExport(choice, direction)));
+                       ExportName(choice.RouteExport(direction)));
     });
 }
 
@@ -99,19 +99,16 @@ struct KcvOptions {
 // The key as the window's fields read it (its messages; single DES takes the
 // first 8 bytes of a longer key), for the card operation to use.
 std::variant<Refusal, Bytes> KcvKey(const Cipher cipher, const HexArgument& key) {
-    const Algorithm& algorithm = AlgorithmOf(cipher);
-    const std::string zero_block = WriteHex(Bytes(algorithm.block));
+    const CipherModel model{cipher};
+    const std::string zero_block = WriteHex(Bytes(model.block_size()));
     const Fields fields{.session_key = key.text, .iv = zero_block, .data_in = zero_block};
     auto read = ReadChecked(fields, CipherChecks({.cipher = cipher}),
                             {.key = key.rule, .odd_digits = kOddDigits});
     if (auto* refusal = std::get_if<Refusal>(&read)) {
         return std::move(*refusal);
     }
-    Bytes bytes = std::get<CheckedFields>(std::move(read)).key;
-    if (algorithm.key_minimum != 0) {
-        bytes.resize(algorithm.key_minimum);
-    }
-    return bytes;
+    const auto bytes = KeyAsRead(model, std::get<CheckedFields>(read).key);
+    return Bytes(bytes.begin(), bytes.end());
 }
 
 card::CardOutcome CrcB(const HexArgument& data) {
@@ -171,8 +168,9 @@ void AddXor(CLI::App& tavik, Session& session) {
 void AddCmacCommand(CLI::App& tavik, Session& session) {
     Command& command = session.AddCommand(
         tavik, "cmac", "CMAC of DATA: AES-128, two- or three-key triple DES",
-        "The CMAC of DATA (any length: up to " + std::to_string(CmacDataLimit(Cipher::aes)) +
-            " bytes for AES, " + std::to_string(CmacDataLimit(Cipher::three_key_tdes)) +
+        "The CMAC of DATA (any length: up to " +
+            std::to_string(CipherModel{Cipher::aes}.cmac_limit()) + " bytes for AES, " +
+            std::to_string(CipherModel{Cipher::three_key_tdes}.cmac_limit()) +
             " for triple DES), chained from --iv as the library's CMAC exports chain it. Prints "
             "the full MAC; for AES a second line holds the 8 bytes the window's CMAC field "
             "shows, bytes 1, 3, ..., 15 of the MAC. With --trace, first: L = E(K, 0), the "
@@ -182,7 +180,7 @@ void AddCmacCommand(CLI::App& tavik, Session& session) {
     HexArgument& data = command.Hex("DATA", kData, kDataHelp);
     AddCipherOption(command, Offered::with_cmac, [cipher, &data](Cipher chosen) {
         *cipher = chosen;
-        data.rule.capacity = CmacDataLimit(chosen);
+        data.rule.capacity = CipherModel{chosen}.cmac_limit();
     });
     const HexArgument& key = command.Hex("--key", kKey, kKeyHelp);
     const HexArgument& iv = command.Hex(
@@ -191,8 +189,8 @@ void AddCmacCommand(CLI::App& tavik, Session& session) {
     command.Run([cipher, &key, &iv, &data](Session& s) {
         const TavikAlgBinding& library = s.Library();
         const Fields fields{.session_key = key.text,
-                            .iv =
-                                iv.given() ? iv.text : WriteHex(Bytes(AlgorithmOf(*cipher).block)),
+                            .iv = iv.given() ? iv.text
+                                             : WriteHex(Bytes(CipherModel{*cipher}.block_size())),
                             .data_in = data.text};
         const InputRules rules = RulesOf(key, iv, data);
         const Outcome outcome = Cmac(library, *cipher, fields, rules);
@@ -202,7 +200,7 @@ void AddCmacCommand(CLI::App& tavik, Session& session) {
         return s.Print(outcome,
                        TraceCmac(library, *cipher, Checked(fields, CmacChecks(*cipher), rules),
                                  *std::get<Shown>(outcome).data_out),
-                       ExportName(CmacExport(*cipher)));
+                       ExportName(CipherModel{*cipher}.CmacExport()));
     });
 }
 

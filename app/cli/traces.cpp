@@ -17,15 +17,15 @@ struct BlockCipher {
     Cipher cipher;
     const Bytes& key;
 
-    std::size_t size() const { return AlgorithmOf(cipher).block; }
+    std::size_t size() const { return CipherModel{cipher}.block_size(); }
     Bytes Run(Direction direction, Bytes block) const {
-        CheckedFields one{.key = key, .iv = {}, .data = std::move(block)};
+        const CipherModel model{cipher};
         // A refused block gives no bytes, so the check against the whole
         // message fails.
-        if (RunCipher(library, {.cipher = cipher}, direction, one)) {
+        if (RunRoute(library, model, Chaining::ecb, direction, KeyAsRead(model, key), {}, block)) {
             return {};
         }
-        return one.data;
+        return block;
     }
 };
 
@@ -108,7 +108,7 @@ card::CardResult TraceCipher(const TavikAlgBinding& library, const CipherChoice&
         trace.Step(BlockLabel(index, "output"), output);
         traced.insert(traced.end(), output.begin(), output.end());
     }
-    Check(trace, traced, result, CipherExport(choice, direction));
+    Check(trace, traced, result, choice.RouteExport(direction));
     return trace;
 }
 
@@ -144,7 +144,7 @@ card::CardResult TraceCmac(const TavikAlgBinding& library, Cipher cipher_choice,
     trace.Step("last XOR", last);
     const Bytes mac = cipher.Run(Direction::encrypt, last);
     trace.Step("MAC", mac);
-    Check(trace, mac, result, CmacExport(cipher_choice));
+    Check(trace, mac, result, CipherModel{cipher_choice}.CmacExport());
     return trace;
 }
 
