@@ -81,11 +81,8 @@ void AddCipherCommand(CLI::App& tavik, Session& session, Direction direction) {
         if (!s.options.trace || std::holds_alternative<Refusal>(outcome)) {
             return s.Print(outcome);
         }
-        return s.Print(outcome,
-                       TraceCipher(library, choice, direction,
-                                   Checked(fields, CipherChecks(choice), rules),
-                                   *std::get<Shown>(outcome).data_out),
-                       ExportName(choice.RouteExport(direction)));
+        return s.Print(outcome, TraceCipher(library, choice, direction,
+                                            Checked(fields, CipherChecks(choice), rules)));
     });
 }
 
@@ -198,9 +195,7 @@ void AddCmacCommand(CLI::App& tavik, Session& session) {
             return s.Print(outcome);
         }
         return s.Print(outcome,
-                       TraceCmac(library, *cipher, Checked(fields, CmacChecks(*cipher), rules),
-                                 *std::get<Shown>(outcome).data_out),
-                       ExportName(CipherModel{*cipher}.CmacExport()));
+                       TraceCmac(library, *cipher, Checked(fields, CmacChecks(*cipher), rules)));
     });
 }
 
