@@ -34,9 +34,9 @@ OrRefusal<CmacSubkeys> RecordSubkeys(const BlockCipher& cipher, CardResult& resu
                                      std::string_view prefix) {
     auto keys = DeriveCmacSubkeys(cipher);
     if (const auto* derived = std::get_if<CmacSubkeys>(&keys)) {
-        result.Step(StepLabel(prefix, "L"), derived->l);
-        result.Step(StepLabel(prefix, "K1"), derived->k1);
-        result.Step(StepLabel(prefix, "K2"), derived->k2);
+        result.Step(StepLabel(prefix, labels::kL), derived->l);
+        result.Step(StepLabel(prefix, labels::kK1), derived->k1);
+        result.Step(StepLabel(prefix, labels::kK2), derived->k2);
     }
     return keys;
 }
@@ -44,11 +44,12 @@ OrRefusal<CmacSubkeys> RecordSubkeys(const BlockCipher& cipher, CardResult& resu
 // The masked last block XOR the chaining value, encrypted: the MAC.
 OrRefusal<Bytes> FinishChain(const BlockCipher& cipher, const Bytes& chaining, const Bytes& masked,
                              CardResult& result, std::string_view prefix) {
+    result.Step(StepLabel(prefix, labels::kLastChaining), chaining);
     const Bytes last = XorBytes(masked, chaining);
-    result.Step(StepLabel(prefix, "last XOR chaining"), last);
+    result.Step(StepLabel(prefix, labels::kLastXor), last);
     auto mac = cipher.Encrypt(last);
     if (const auto* done = std::get_if<Bytes>(&mac)) {
-        result.Step(StepLabel(prefix, "MAC"), *done);
+        result.Step(StepLabel(prefix, labels::kMac), *done);
     }
     return mac;
 }
@@ -57,18 +58,18 @@ OrRefusal<Bytes> FinishChain(const BlockCipher& cipher, const Bytes& chaining, c
 // masked with K1 (whole) or K2 (padded).
 Bytes MaskedLastBlock(std::span<const std::uint8_t> tail, std::size_t size, const CmacSubkeys& keys,
                       CardResult& result, std::string_view prefix) {
-    result.Step(StepLabel(prefix, "last block"), Bytes(tail.begin(), tail.end()));
+    result.Step(StepLabel(prefix, labels::kLastBlock), Bytes(tail.begin(), tail.end()));
     if (tail.size() == size) {
         Bytes masked = XorBytes(tail, keys.k1);
-        result.Step(StepLabel(prefix, "last masked K1"), masked);
+        result.Step(StepLabel(prefix, labels::kLastMaskedK1), masked);
         return masked;
     }
     Bytes padded(size);
     std::copy(tail.begin(), tail.end(), padded.begin());
     padded[tail.size()] = kPaddingStart;
-    result.Step(StepLabel(prefix, "last padded"), padded);
+    result.Step(StepLabel(prefix, labels::kLastPadded), padded);
     Bytes masked = XorBytes(padded, keys.k2);
-    result.Step(StepLabel(prefix, "last masked K2"), masked);
+    result.Step(StepLabel(prefix, labels::kLastMaskedK2), masked);
     return masked;
 }
 
@@ -153,11 +154,11 @@ OrRefusal<Bytes> AppendCmacOfBlocks(const BlockCipher& cipher, std::span<const s
         return *refusal;
     }
     const auto last = blocks.subspan(chained);
-    result.Step(StepLabel(prefix, "last block"), Bytes(last.begin(), last.end()));
+    result.Step(StepLabel(prefix, labels::kLastBlock), Bytes(last.begin(), last.end()));
     const bool k1 = subkey == LastBlockSubkey::k1;
     const CmacSubkeys& subkeys = std::get<CmacSubkeys>(keys);
     const Bytes masked = XorBytes(last, k1 ? subkeys.k1 : subkeys.k2);
-    result.Step(StepLabel(prefix, k1 ? "last masked K1" : "last masked K2"), masked);
+    result.Step(StepLabel(prefix, k1 ? labels::kLastMaskedK1 : labels::kLastMaskedK2), masked);
     return FinishChain(cipher, std::get<Bytes>(chaining), masked, result, prefix);
 }
 

@@ -25,9 +25,10 @@ OrRefusal<CmacSubkeys> DeriveCmacSubkeys(const BlockCipher& cipher);
 Bytes DoubleBlock(std::span<const std::uint8_t> block);
 
 // The full CMAC block of `message` chained from `iv` (one block). Its steps
-// (L, K1, K2, each block's input, chaining value and output, the last block
-// before and after padding and masking, the MAC) are appended to `result`,
-// each label after `prefix`. The MAC is checked against the cipher's CMAC
+// (L, K1, K2, the IV, each block but the last as CBC encryption steps, the
+// last block before and after padding and masking, the chaining value it
+// meets, their XOR, the MAC) are appended to `result`, each label after
+// `prefix` (step_labels.h). The MAC is checked against the cipher's CMAC
 // export; a disagreement sets result.check_failure naming both routes.
 // Refused, with `result` untouched: single DES (the library has no CMAC for
 // it), an IV that is not one block, a message over CmacLimit(). Refused

@@ -39,7 +39,7 @@ bool EveryCipher(Cipher) {
 }
 
 bool HasCmac(Cipher cipher) {
-    return CmacDataLimit(cipher) != 0;
+    return CipherModel{cipher}.CmacExport().has_value();
 }
 
 // pad and unpad: --method, --block, DATA.
@@ -102,7 +102,7 @@ struct MacAt {
 
 // Single DES reads the first 8 bytes of a longer key, as everywhere in tavik.
 std::span<const std::uint8_t> MacKey(std::optional<Cipher> cipher, const Bytes& key) {
-    const std::size_t des_key = AlgorithmOf(Cipher::des).key_minimum;
+    const std::size_t des_key = CipherModel{Cipher::des}.key_size();
     if (cipher == Cipher::des && key.size() > des_key) {
         return std::span(key).first(des_key);
     }
@@ -196,8 +196,8 @@ struct KcvAt {
 // The key as the window's fields read it (its messages; single DES takes the
 // first 8 bytes of a longer key).
 OrRefusal<Bytes> WindowKey(Cipher cipher, const Bytes& key) {
-    const Algorithm& algorithm = AlgorithmOf(cipher);
-    const std::string zero_block = WriteHex(Bytes(algorithm.block));
+    const CipherModel model{cipher};
+    const std::string zero_block = WriteHex(Bytes(model.block_size()));
     const std::string key_text = WriteHex(key);
     const Fields fields{.session_key = key_text, .iv = zero_block, .data_in = zero_block};
     auto read = ReadChecked(fields, CipherChecks({.cipher = cipher}),
@@ -205,11 +205,8 @@ OrRefusal<Bytes> WindowKey(Cipher cipher, const Bytes& key) {
     if (auto* refusal = std::get_if<Refusal>(&read)) {
         return CardRefusal{.message = std::move(refusal->message)};
     }
-    Bytes bytes = std::get<CheckedFields>(std::move(read)).key;
-    if (algorithm.key_minimum != 0) {
-        bytes.resize(algorithm.key_minimum);
-    }
-    return bytes;
+    const auto bytes = KeyAsRead(model, std::get<CheckedFields>(read).key);
+    return Bytes(bytes.begin(), bytes.end());
 }
 
 OrRefusal<KcvMethod> KcvMethodOf(Cipher cipher, RunInputs in) {

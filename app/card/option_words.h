@@ -7,8 +7,8 @@
 #define ORVELIN_CARD_OPTION_WORDS_H
 
 #include "check_value.h"
+#include "cipher_model.h"
 #include "mac.h"
-#include "operations.h"
 #include "padding.h"
 
 #include <algorithm>

@@ -16,7 +16,7 @@ namespace orvelin::cli {
 // --cipher NAME: `take` is called with the cipher as soon as it is parsed.
 CLI::Option* AddCipherOption(Command& command, Offered offered, std::function<void(Cipher)> take) {
     const auto has_cmac = [offered](Cipher cipher) {
-        return offered == Offered::every_cipher || CmacDataLimit(cipher) != 0;
+        return offered == Offered::every_cipher || CipherModel{cipher}.CmacExport();
     };
     return AddWordOption<Cipher>(command.app(), "--cipher", card::CipherWords(), std::move(take),
                                  "The cipher", has_cmac)
@@ -46,8 +46,8 @@ std::string CipherDetails(Direction direction) {
            "in CBC from --iv, as the window's " +
            (encrypt ? "Encrypt" : "Decrypt") +
            " button does, with the window's checks and messages; up to " +
-           std::to_string(CipherDataLimit(Cipher::des)) + " bytes (DES family) or " +
-           std::to_string(CipherDataLimit(Cipher::aes)) +
+           std::to_string(CipherModel{Cipher::des}.data_limit()) + " bytes (DES family) or " +
+           std::to_string(CipherModel{Cipher::aes}.data_limit()) +
            " (AES). With --trace, each block's input, chaining value (CBC) and output come "
            "first, then 'check: equals' and the export whose answer the steps match.";
 }
@@ -63,7 +63,7 @@ void AddCipherCommand(CLI::App& tavik, Session& session, Direction direction) {
     HexArgument& data = command.Hex("DATA", kData, kDataHelp);
     AddCipherOption(command, Offered::every_cipher, [options, &data](Cipher cipher) {
         options->cipher = cipher;
-        data.rule.capacity = CipherDataLimit(cipher);
+        data.rule.capacity = CipherModel{cipher}.data_limit();
     });
     const HexArgument& key = command.Hex("--key", kKey, kKeyHelp);
     CLI::Option* cbc =
@@ -83,11 +83,8 @@ void AddCipherCommand(CLI::App& tavik, Session& session, Direction direction) {
         if (!s.options.trace || std::holds_alternative<Refusal>(outcome)) {
             return s.Print(outcome);
         }
-        return s.Print(outcome,
-                       TraceCipher(library, choice, direction,
-                                   Checked(fields, CipherChecks(choice), rules),
-                                   *std::get<Shown>(outcome).data_out),
-                       ExportName(CipherExport(choice, direction)));
+        return s.Print(outcome, TraceCipher(library, choice, direction,
+                                            Checked(fields, CipherChecks(choice), rules)));
     });
 }
 
@@ -148,8 +145,9 @@ void AddXor(CLI::App& tavik, Session& session) {
 void AddCmacCommand(CLI::App& tavik, Session& session) {
     Command& command = session.AddCommand(
         tavik, "cmac", "CMAC of DATA: AES-128, two- or three-key triple DES",
-        "The CMAC of DATA (any length: up to " + std::to_string(CmacDataLimit(Cipher::aes)) +
-            " bytes for AES, " + std::to_string(CmacDataLimit(Cipher::three_key_tdes)) +
+        "The CMAC of DATA (any length: up to " +
+            std::to_string(CipherModel{Cipher::aes}.cmac_limit()) + " bytes for AES, " +
+            std::to_string(CipherModel{Cipher::three_key_tdes}.cmac_limit()) +
             " for triple DES), chained from --iv as the library's CMAC exports chain it. Prints "
             "the full MAC; for AES a second line holds the 8 bytes the window's CMAC field "
             "shows, bytes 1, 3, ..., 15 of the MAC. With --trace, first: L = E(K, 0), the "
@@ -159,7 +157,7 @@ void AddCmacCommand(CLI::App& tavik, Session& session) {
     HexArgument& data = command.Hex("DATA", kData, kDataHelp);
     AddCipherOption(command, Offered::with_cmac, [cipher, &data](Cipher chosen) {
         *cipher = chosen;
-        data.rule.capacity = CmacDataLimit(chosen);
+        data.rule.capacity = CipherModel{chosen}.cmac_limit();
     });
     const HexArgument& key = command.Hex("--key", kKey, kKeyHelp);
     const HexArgument& iv = command.Hex(
@@ -168,8 +166,8 @@ void AddCmacCommand(CLI::App& tavik, Session& session) {
     command.Run([cipher, &key, &iv, &data](Session& s) {
         const TavikAlgBinding& library = s.Library();
         const Fields fields{.session_key = key.text,
-                            .iv =
-                                iv.given() ? iv.text : WriteHex(Bytes(AlgorithmOf(*cipher).block)),
+                            .iv = iv.given() ? iv.text
+                                             : WriteHex(Bytes(CipherModel{*cipher}.block_size())),
                             .data_in = data.text};
         const InputRules rules = RulesOf(key, iv, data);
         const Outcome outcome = Cmac(library, *cipher, fields, rules);
@@ -177,9 +175,7 @@ void AddCmacCommand(CLI::App& tavik, Session& session) {
             return s.Print(outcome);
         }
         return s.Print(outcome,
-                       TraceCmac(library, *cipher, Checked(fields, CmacChecks(*cipher), rules),
-                                 *std::get<Shown>(outcome).data_out),
-                       ExportName(CmacExport(*cipher)));
+                       TraceCmac(library, *cipher, Checked(fields, CmacChecks(*cipher), rules)));
     });
 }
 

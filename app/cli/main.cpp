@@ -246,17 +246,20 @@ int Session::Print(const card::CardOutcome& outcome) {
     return text.refusal ? Refuse(*text.refusal) : kDone;
 }
 
-int Session::Print(const Outcome& outcome, card::CardResult trace, std::string_view checked_with) {
+int Session::Print(const Outcome& outcome, card::CardOutcome trace) {
     if (const auto* refusal = std::get_if<Refusal>(&outcome)) {
         return Refuse(refusal->message);
     }
-    const Shown& shown = std::get<Shown>(outcome);
-    trace.Value({}, shown.data_out.value_or(Bytes{}));
-    if (shown.cmac && shown.cmac != shown.data_out) {
-        trace.Value({}, *shown.cmac);
+    auto* result = std::get_if<card::CardResult>(&trace);
+    if (result == nullptr) {
+        return Print(trace);
     }
-    trace.checked_with = checked_with;
-    return Print(card::CardOutcome{std::move(trace)});
+    const Shown& shown = std::get<Shown>(outcome);
+    result->Value({}, shown.data_out.value_or(Bytes{}));
+    if (shown.cmac && shown.cmac != shown.data_out) {
+        result->Value({}, *shown.cmac);
+    }
+    return Print(trace);
 }
 
 void Session::PrintLine(std::string_view line) {

@@ -102,9 +102,9 @@ class Session {
     // come first, a refusal's too.
     int Print(const card::CardOutcome& outcome);
     // An operation of the core: as above, its values DataOut and then the
-    // CMAC field where that shows something else; `trace` holds the steps.
-    int Print(const Outcome& outcome, card::CardResult trace = {},
-              std::string_view checked_with = {});
+    // CMAC field where that shows something else, after the steps and the
+    // check of `trace`; a refused trace is printed as the refusal it is.
+    int Print(const Outcome& outcome, card::CardOutcome trace = card::CardResult{});
     void PrintLine(std::string_view line);
     int Refuse(std::string_view message);
     // Upper-case hex, spaced between bytes with --spaced.
@@ -144,12 +144,13 @@ void AddVerifyCommand(CLI::App& tavik, Session& session);
 int RunOperation(Session& session, const card::CardOperation& operation,
                  const card::InputTexts& texts);
 
-// The traces (traces.cpp): the steps, made with the block exports through the
-// core, and a check against the whole-message export's `result`.
-card::CardResult TraceCipher(const TavikAlgBinding& library, const CipherChoice& choice,
-                             Direction direction, const CheckedFields& input, const Bytes& result);
-card::CardResult TraceCmac(const TavikAlgBinding& library, Cipher cipher,
-                           const CheckedFields& input, const Bytes& result);
+// The traces (traces.cpp): the card operations' steps over the checked
+// input, made with the block exports and checked against the whole-message
+// export.
+card::CardOutcome TraceCipher(const TavikAlgBinding& library, const CipherChoice& choice,
+                              Direction direction, const CheckedFields& input);
+card::CardOutcome TraceCmac(const TavikAlgBinding& library, Cipher cipher,
+                            const CheckedFields& input);
 
 } // namespace orvelin::cli
 

@@ -214,9 +214,9 @@ RecordResult CheckBlockRecord(const TavikAlgBinding& library, const CavpRecord& 
     return CheckEach(record, Family::block_cipher, [&](const KeyedCipher& keyed) {
         const CipherChoice choice{.cipher = keyed.cipher,
                                   .chaining = iv != nullptr ? Chaining::cbc : Chaining::ecb};
-        const std::size_t limit = CipherDataLimit(keyed.cipher);
+        const std::size_t limit = choice.model().data_limit();
         if (from.size() > limit) {
-            return Skipped(std::string(ExportName(CipherExport(choice, direction))) +
+            return Skipped(std::string(ExportName(choice.RouteExport(direction))) +
                            " takes at most " + std::to_string(limit) + " bytes");
         }
         const Fields fields{.session_key = keyed.key,
@@ -226,7 +226,7 @@ RecordResult CheckBlockRecord(const TavikAlgBinding& library, const CavpRecord& 
                                .iv = {.label = "IV"},
                                .data = {.label = from_label, .capacity = limit},
                                .odd_digits = kOddDigits};
-        Compare(CipherExport(choice, direction),
+        Compare(choice.RouteExport(direction),
                 Answer(EncryptOrDecrypt(library, direction, fields, choice, rules)), expected);
         return RecordResult{};
     });
@@ -263,9 +263,10 @@ RecordResult CheckCmacRecord(const TavikAlgBinding& library, const CavpRecord& r
         return Failed("Tlen 0: no MAC to compare");
     }
     RecordResult result = CheckEach(record, Family::cmac, [&](const KeyedCipher& keyed) {
-        const std::optional<Export> by = CmacExport(keyed.cipher);
-        const std::size_t limit = CmacDataLimit(keyed.cipher);
-        const std::size_t block = AlgorithmOf(keyed.cipher).block;
+        const CipherModel model{keyed.cipher};
+        const std::optional<Export> by = model.CmacExport();
+        const std::size_t limit = model.cmac_limit();
+        const std::size_t block = model.block_size();
         if (mlen > limit) {
             return Skipped(std::string(ExportName(by)) + " takes at most " + std::to_string(limit) +
                            " bytes; the message has " + std::to_string(mlen));

@@ -1,21 +1,24 @@
-// An export's result as the operations read it: done, or a refusal that
-// names the export, so that nothing it may have written is shown.
+// A failure of the cipher model as the operations refuse it: a broken
+// precondition names the routine and what it requires; an export whose
+// result was not done names the export and its result, so that nothing it
+// may have written is shown.
 #ifndef ORVELIN_EXPORT_RESULT_H
 #define ORVELIN_EXPORT_RESULT_H
 
+#include "cipher_model.h"
 #include "messages.h"
 #include "operations.h"
 
-#include <cstdint>
-#include <optional>
+#include <variant>
 
 namespace orvelin {
 
-inline std::optional<Refusal> RefuseUnlessDone(Export by, std::int32_t result) {
-    if (result == TAVIK_DONE) {
-        return std::nullopt;
+inline Refusal RefusalOf(const RouteFailure& failure) {
+    if (const auto* broken = std::get_if<BrokenPrecondition>(&failure)) {
+        return Refusal{messages::Requires(broken->routine, broken->requirement)};
     }
-    return Refusal{messages::ExportResult(ExportName(by), result)};
+    const auto& call = std::get<FailedCall>(failure);
+    return Refusal{messages::ExportResult(ExportName(call.by), call.result)};
 }
 
 } // namespace orvelin

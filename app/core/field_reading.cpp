@@ -7,14 +7,34 @@
 namespace orvelin {
 namespace {
 
+// The window's messages state the sizes they ask for.
+std::string_view KeyLengthMessage(std::size_t size) {
+    return size == TAVIK_3TDES_KEY_SIZE ? messages::kKeyLength24 : messages::kKeyLength16;
+}
+std::string_view IvLengthMessage(std::size_t block) {
+    return block == TAVIK_AES_BLOCK_SIZE ? messages::kIvLength16 : messages::kIvLength8;
+}
+std::string_view DataBlocksMessage(std::size_t block) {
+    return block == TAVIK_AES_BLOCK_SIZE ? messages::kDataMultipleOf16 : messages::kDataMultipleOf8;
+}
+
+// Single DES reads the first 8 bytes of a longer key; every other cipher
+// takes its key exactly.
+bool KeyMayBeLonger(const CipherModel& model) {
+    return model.cipher == Cipher::des;
+}
+
 std::optional<Refusal> RefuseLengths(const FieldChecks& checks, const ReadField& key,
                                      const ReadField& data) {
-    const Algorithm* const algorithm = checks.algorithm;
-    if (algorithm != nullptr && key.count() < algorithm->key_minimum) {
+    if (!checks.cipher) {
+        return std::nullopt;
+    }
+    if (KeyMayBeLonger(*checks.cipher) && key.count() < checks.cipher->key_size()) {
         return Refusal{std::string(messages::kDesKeyAtLeast8)};
     }
-    if (checks.data == DataBlocks::whole && data.count() % algorithm->block != 0) {
-        return Refusal{std::string(algorithm->data_message)};
+    const std::size_t block = checks.cipher->block_size();
+    if (checks.data == DataBlocks::whole && data.count() % block != 0) {
+        return Refusal{std::string(DataBlocksMessage(block))};
     }
     return std::nullopt;
 }
@@ -56,34 +76,23 @@ std::variant<Refusal, Bytes> ReadBytes(std::string_view text, const FieldSpec& r
     return BytesOf(field);
 }
 
-const Algorithm& AlgorithmOf(Cipher cipher) {
-    switch (cipher) {
-    case Cipher::des:
-        return kDes;
-    case Cipher::two_key_tdes:
-        return kTwoKeyTdes;
-    case Cipher::three_key_tdes:
-        return kThreeKeyTdes;
-    case Cipher::aes:
-        break;
-    }
-    return kAes;
+std::span<const std::uint8_t> KeyAsRead(const CipherModel& model, const Bytes& key) {
+    return std::span(key).first(std::min(key.size(), model.key_size()));
 }
 
 std::variant<Refusal, CheckedFields> ReadChecked(const Fields& fields, const FieldChecks& checks,
                                                  const InputRules& rules) {
-    const Algorithm* const algorithm = checks.algorithm;
     const ReadField key = Read(fields.session_key, rules.key);
-    if (algorithm != nullptr && algorithm->key_length != 0 &&
-        key.count() != algorithm->key_length) {
-        return Refusal{std::string(algorithm->key_message)};
+    const std::optional<CipherModel>& cipher = checks.cipher;
+    if (cipher && !KeyMayBeLonger(*cipher) && key.count() != cipher->key_size()) {
+        return Refusal{std::string(KeyLengthMessage(cipher->key_size()))};
     }
     const ReadField data = Read(fields.data_in, rules.data);
     ReadField iv = Read({}, rules.iv);
-    if (checks.iv == IvReading::one_block) {
+    if (cipher && checks.iv == IvReading::one_block) {
         iv = Read(fields.iv, rules.iv);
-        if (iv.count() != algorithm->block) {
-            return Refusal{std::string(algorithm->iv_message)};
+        if (iv.count() != cipher->block_size()) {
+            return Refusal{std::string(IvLengthMessage(cipher->block_size()))};
         }
     }
     if (auto refusal = RefuseUnreadable({key, data, iv}, rules.odd_digits)) {

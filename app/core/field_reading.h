@@ -1,13 +1,12 @@
 // How every operation reads its fields: the checks that refuse a press, in
-// the order they run, then buffers filled by the hex reading rule; and the
-// library's exports run over the checked bytes.
+// the order they run, with the window's messages, then buffers filled by the
+// hex reading rule. What each cipher takes is the model's (cipher_model.h).
 #ifndef ORVELIN_FIELD_READING_H
 #define ORVELIN_FIELD_READING_H
 
 #include "hex_text.h"
 #include "messages.h"
 #include "operations.h"
-#include "tavik_alg.h"
 
 #include <initializer_list>
 #include <span>
@@ -42,50 +41,15 @@ Bytes BytesOf(const ReadField& field);
 std::variant<Refusal, Bytes> ReadBytes(std::string_view text, const FieldSpec& rule,
                                        OddDigits odd_digits);
 
-// What an algorithm asks of the key, the IV and the data.
-struct Algorithm {
-    std::size_t key_length;       // exact, or 0 for none
-    std::string_view key_message; // when the length is wrong
-    std::size_t key_minimum;      // single DES reads the first 8 bytes
-    std::size_t block;            // the IV is one block; data whole blocks
-    std::string_view iv_message;
-    std::string_view data_message;
-};
-
-inline constexpr Algorithm kAes{.key_length = TAVIK_AES_KEY_SIZE,
-                                .key_message = messages::kKeyLength16,
-                                .key_minimum = 0,
-                                .block = TAVIK_AES_BLOCK_SIZE,
-                                .iv_message = messages::kIvLength16,
-                                .data_message = messages::kDataMultipleOf16};
-inline constexpr Algorithm kDes{.key_length = 0,
-                                .key_message = {},
-                                .key_minimum = TAVIK_DES_KEY_SIZE,
-                                .block = TAVIK_DES_BLOCK_SIZE,
-                                .iv_message = messages::kIvLength8,
-                                .data_message = messages::kDataMultipleOf8};
-inline constexpr Algorithm kTwoKeyTdes{.key_length = TAVIK_2TDES_KEY_SIZE,
-                                       .key_message = messages::kKeyLength16,
-                                       .key_minimum = 0,
-                                       .block = TAVIK_DES_BLOCK_SIZE,
-                                       .iv_message = messages::kIvLength8,
-                                       .data_message = messages::kDataMultipleOf8};
-inline constexpr Algorithm kThreeKeyTdes{.key_length = TAVIK_3TDES_KEY_SIZE,
-                                         .key_message = messages::kKeyLength24,
-                                         .key_minimum = 0,
-                                         .block = TAVIK_DES_BLOCK_SIZE,
-                                         .iv_message = messages::kIvLength8,
-                                         .data_message = messages::kDataMultipleOf8};
-
-const Algorithm& AlgorithmOf(Cipher cipher);
-
-// Which checks a press runs: the algorithm's (none for Key Xor In), whether
-// the IV is read, and whether the data must be whole blocks.
+// Which checks a press runs: the cipher's key (none for Key Xor In), whether
+// the IV is read, and whether the data must be whole blocks. The key must be
+// exactly the cipher's, except that single DES reads the first 8 bytes of a
+// longer one.
 enum class IvReading { none, one_block };
 enum class DataBlocks { any_length, whole };
 
 struct FieldChecks {
-    const Algorithm* algorithm = nullptr;
+    std::optional<CipherModel> cipher;
     IvReading iv = IvReading::none;
     DataBlocks data = DataBlocks::any_length;
 };
@@ -102,26 +66,15 @@ struct CheckedFields {
     Bytes data;
 };
 
+// The key of a checked SessionKey as the cipher's exports read it: single
+// DES the first 8 bytes of a longer one.
+std::span<const std::uint8_t> KeyAsRead(const CipherModel& model, const Bytes& key);
+
 // Reads SessionKey and checks its length, reads DataIn, reads the IV and
 // checks its length, then refuses unreadable or too long text, a short
 // single-DES key and partial blocks: the first failed check refuses.
 std::variant<Refusal, CheckedFields> ReadChecked(const Fields& fields, const FieldChecks& checks,
                                                  const InputRules& rules);
-
-// The exports over checked bytes: `fields.data` in place, whole blocks within
-// CipherDataLimit; the key as the cipher takes it, the IV one block for CBC.
-// Anything else is refused, naming the precondition, before any export is
-// called; an export's result other than done is refused, naming the export,
-// and `fields.data` is then not to be shown.
-[[nodiscard]] std::optional<Refusal> RunCipher(const TavikAlgBinding& library,
-                                               const CipherChoice& choice, Direction direction,
-                                               CheckedFields& fields);
-
-// The full MAC block of `fields.data`, chained from `fields.iv`. Refused as
-// RunCipher refuses: a cipher without a CMAC, a key or IV of another length,
-// a message over CmacDataLimit, or the export's result.
-std::variant<Refusal, Bytes> RunCmac(const TavikAlgBinding& library, Cipher cipher,
-                                     const CheckedFields& fields);
 
 } // namespace orvelin
 

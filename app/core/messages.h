@@ -44,7 +44,7 @@ std::string TooLong(std::string_view label, std::size_t capacity = kFieldCapacit
 std::string BindingFailure(std::string_view export_name);
 // "EnOrDecrypt_3DES_CBC returned -5.": an export's result other than done.
 std::string ExportResult(std::string_view export_name, std::int32_t result);
-// "RunCmac requires a key of 16 bytes.": a caller broke a precondition of
+// "BoundCipher requires a key of 16 bytes.": a caller broke a precondition of
 // a function that calls the library, which then called nothing.
 std::string Requires(std::string_view function, std::string_view precondition);
 

@@ -5,21 +5,17 @@
 #ifndef ORVELIN_OPERATIONS_H
 #define ORVELIN_OPERATIONS_H
 
+#include "cipher_model.h"
 #include "field_capacity.h"
 #include "messages.h"
 #include "tavik_alg_binding.h"
 
-#include <array>
-#include <cstdint>
 #include <optional>
 #include <string>
 #include <string_view>
 #include <variant>
-#include <vector>
 
 namespace orvelin {
-
-using Bytes = std::vector<std::uint8_t>;
 
 // The texts of the fields an operation may read, 8-bit as the window holds
 // them. Reading a text changes nothing, so the operation parses each one
@@ -49,15 +45,18 @@ struct InputRules {
     OddDigits odd_digits = OddDigits::last_is_low_nibble;
 };
 
-// The one model of which cipher runs: the window maps its check marks to it,
-// tavik its --cipher.
-enum class Cipher { des, two_key_tdes, three_key_tdes, aes };
-enum class Chaining { ecb, cbc };
-enum class Direction { encrypt, decrypt };
-
+// Which cipher runs and how it chains: the window maps its check marks to
+// it, tavik its --cipher and --cbc. Sizes, limits and exports are the
+// model's (CipherModel).
 struct CipherChoice {
     Cipher cipher = Cipher::des;
     Chaining chaining = Chaining::ecb;
+
+    constexpr CipherModel model() const { return {.cipher = cipher}; }
+    // The export a whole message goes through.
+    constexpr Export RouteExport(Direction direction) const {
+        return model().RouteExport(chaining, direction);
+    }
 };
 
 // The window's AES_ENABLE, 2TDES, 3TDES and CBC check marks.
@@ -71,34 +70,6 @@ struct CheckMarks {
 // AES when AES_ENABLE is checked; otherwise the radio buttons decide the
 // DES-family member, single DES unless 2TDES or 3TDES is checked.
 CipherChoice CipherChoiceOf(const CheckMarks& marks);
-
-// The library's exports in the header's order; ExportName gives each one's
-// name from the header's own list.
-#define ORVELIN_EXPORT_ENUMERATOR(name) name,
-enum class Export { TAVIK_ALG_EXPORTS(ORVELIN_EXPORT_ENUMERATOR) };
-#undef ORVELIN_EXPORT_ENUMERATOR
-#define ORVELIN_EXPORT_NAME(name) std::string_view(#name),
-inline constexpr std::array kExportNames = {TAVIK_ALG_EXPORTS(ORVELIN_EXPORT_NAME)};
-#undef ORVELIN_EXPORT_NAME
-
-constexpr std::string_view ExportName(Export export_id) {
-    return kExportNames.at(static_cast<std::size_t>(export_id));
-}
-// Empty where there is no export.
-constexpr std::string_view ExportName(std::optional<Export> export_id) {
-    return export_id ? ExportName(*export_id) : std::string_view();
-}
-// The export a whole message goes through.
-Export CipherExport(const CipherChoice& choice, Direction direction);
-// None for single DES, which has no CMAC.
-std::optional<Export> CmacExport(Cipher cipher);
-
-// The most bytes each whole-message export takes: AES CBC's 16-bit length in
-// whole blocks, each CMAC's header limit; the DES family takes any 32-bit
-// length, held to kLongestMessage, as are the operations without an export.
-inline constexpr std::size_t kLongestMessage = 64 * 1024;
-std::size_t CipherDataLimit(Cipher cipher);
-std::size_t CmacDataLimit(Cipher cipher); // 0 for single DES
 
 struct CrcChoice {
     bool crc16 = false;

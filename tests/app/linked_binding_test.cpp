@@ -1,6 +1,9 @@
 // The binding from functions: the library linked into this program, with a
 // known answer through it, and tables in which stand-ins that fail take an
-// export's place, for the library's results and the runners' preconditions.
+// export's place, for the library's results and the cipher model's
+// preconditions.
+#include "cipher_model.h"
+#include "export_result.h"
 #include "field_reading.h"
 #include "hex_text.h"
 #include "linked_tavik_alg.h"
@@ -16,7 +19,6 @@ namespace {
 
 using orvelin::BindingFailure;
 using orvelin::Bytes;
-using orvelin::CheckedFields;
 using orvelin::Cipher;
 using orvelin::CipherChoice;
 using orvelin::Direction;
@@ -53,9 +55,9 @@ TavikAlgBinding Bound(const TavikAlgFunctions& functions) {
     return std::get<TavikAlgBinding>(TavikAlgBinding::FromFunctions(functions));
 }
 
-std::string MessageOf(const std::variant<orvelin::Refusal, Bytes>& result) {
-    const auto* refusal = std::get_if<orvelin::Refusal>(&result);
-    return refusal != nullptr ? refusal->message : "<done>";
+std::string MessageOf(const orvelin::OrFailure<Bytes>& result) {
+    const auto* failure = std::get_if<orvelin::RouteFailure>(&result);
+    return failure != nullptr ? orvelin::RefusalOf(*failure).message : "<done>";
 }
 
 std::string MessageOf(const Outcome& outcome) {
@@ -63,8 +65,8 @@ std::string MessageOf(const Outcome& outcome) {
     return refusal != nullptr ? refusal->message : "<shown>";
 }
 
-std::string MessageOf(const std::optional<orvelin::Refusal>& refusal) {
-    return refusal ? refusal->message : "<done>";
+std::string MessageOf(const std::optional<orvelin::RouteFailure>& failure) {
+    return failure ? orvelin::RefusalOf(*failure).message : "<done>";
 }
 
 constexpr CipherChoice Ecb(Cipher cipher) {
@@ -76,9 +78,9 @@ constexpr CipherChoice Cbc(Cipher cipher) {
 
 // A key and an IV of the cipher's sizes, and 32 bytes of data.
 orvelin::Fields FieldsFor(Cipher cipher) {
-    const orvelin::Algorithm& algorithm = orvelin::AlgorithmOf(cipher);
-    const std::size_t key = std::max(algorithm.key_length, algorithm.key_minimum);
-    return {std::string(2 * key, '1'), std::string(2 * algorithm.block, '2'), std::string(64, '3')};
+    const orvelin::CipherModel model{cipher};
+    return {std::string(2 * model.key_size(), '1'), std::string(2 * model.block_size(), '2'),
+            std::string(64, '3')};
 }
 
 TEST(LinkedBinding, RunsAKnownAnswerThroughTheLinkedLibrary) {
@@ -150,52 +152,49 @@ TEST(LibraryResults, AnExportThatFailsRefusesThePressNamingIt) {
               "EnOrDecrypt_3DES_CBC returned -5.");
 }
 
-// Every precondition of the runners refuses before any export is called:
-// here each export would fail, and so name itself.
-TEST(RunnerContracts, EachBrokenPreconditionIsRefusedByName) {
+// Every precondition of the model's routes refuses before any export is
+// called: here each export would fail, and so name itself.
+TEST(ModelContracts, EachBrokenPreconditionIsRefusedByName) {
     const TavikAlgBinding failing = Bound(FailingAt(std::nullopt));
-    const auto fields = [](std::size_t key, std::size_t iv, std::size_t data) {
-        return CheckedFields{.key = Bytes(key), .iv = Bytes(iv), .data = Bytes(data)};
+    const auto route = [&](CipherChoice choice, std::size_t key, std::size_t iv, std::size_t data) {
+        Bytes in_place(data);
+        return MessageOf(orvelin::RunRoute(failing, choice.model(), choice.chaining,
+                                           Direction::encrypt, Bytes(key), Bytes(iv), in_place));
     };
-    const auto cipher = [&](CipherChoice choice, CheckedFields checked) {
-        return MessageOf(orvelin::RunCipher(failing, choice, Direction::encrypt, checked));
+    const auto cmac = [&](Cipher which, std::size_t key, std::size_t iv, std::size_t message) {
+        return MessageOf(
+            orvelin::RunCmacRoute(failing, {which}, Bytes(key), Bytes(iv), Bytes(message)));
     };
-    const auto cmac = [&](Cipher which, const CheckedFields& checked) {
-        return MessageOf(orvelin::RunCmac(failing, which, checked));
-    };
+    const std::string no_cmac =
+        "BoundCipher requires a cipher with a CMAC, which single DES is not.";
     const struct {
         std::string message;
         std::string expected;
     } rows[] = {
-        {cipher(Ecb(Cipher::des), fields(7, 0, 8)),
-         "RunCipher requires a key of at least 8 bytes."},
-        {cipher(Ecb(Cipher::three_key_tdes), fields(16, 0, 8)),
-         "RunCipher requires a key of at least 24 bytes."},
-        {cipher(Cbc(Cipher::aes), fields(16, 0, 16)),
-         "RunCipher requires an IV of one 16-byte block for CBC."},
-        {cipher(Ecb(Cipher::des), fields(8, 0, 7)),
-         "RunCipher requires data in whole 8-byte blocks."},
-        {cipher(Ecb(Cipher::aes), fields(16, 0, 65536)),
-         "RunCipher requires at most 65520 bytes of data."},
-        {cipher(Ecb(Cipher::two_key_tdes), fields(16, 0, 65544)),
-         "RunCipher requires at most 65536 bytes of data."},
-        {cmac(Cipher::des, fields(8, 8, 8)),
-         "RunCmac requires a cipher with a CMAC, which single DES is not."},
-        {cmac(Cipher::aes, fields(8, 16, 8)), "RunCmac requires a key of 16 bytes."},
-        {cmac(Cipher::two_key_tdes, fields(16, 16, 8)),
-         "RunCmac requires an IV of one 8-byte block."},
-        {cmac(Cipher::two_key_tdes, fields(16, 8, 513)),
-         "RunCmac requires a message of at most 512 bytes."},
-        {MessageOf(orvelin::Cmac(failing, Cipher::des, FieldsFor(Cipher::des))),
-         "RunCmac requires a cipher with a CMAC, which single DES is not."},
+        {route(Ecb(Cipher::des), 7, 0, 8), "BoundCipher requires a key of 8 bytes."},
+        {route(Ecb(Cipher::three_key_tdes), 16, 0, 8), "BoundCipher requires a key of 24 bytes."},
+        {route(Cbc(Cipher::aes), 16, 0, 16),
+         "AES_EncryptCBC requires an IV of one 16-byte block and whole blocks."},
+        {route(Ecb(Cipher::des), 8, 0, 7), "EnOrDecrypt_DES requires whole 8-byte blocks."},
+        {route(Ecb(Cipher::aes), 16, 0, 65536), "AES_Encrypt requires at most 65520 bytes."},
+        {route(Ecb(Cipher::two_key_tdes), 16, 0, 65544),
+         "EnOrDecrypt_3DES requires at most 65536 bytes."},
+        {cmac(Cipher::des, 8, 8, 8), no_cmac},
+        {cmac(Cipher::aes, 8, 16, 8), "BoundCipher requires a key of 16 bytes."},
+        {cmac(Cipher::two_key_tdes, 16, 16, 8),
+         "TDES_CMAC requires an IV of 8 bytes and at most 512 bytes of message."},
+        {cmac(Cipher::two_key_tdes, 16, 8, 513),
+         "TDES_CMAC requires an IV of 8 bytes and at most 512 bytes of message."},
+        {MessageOf(orvelin::Cmac(failing, Cipher::des, FieldsFor(Cipher::des))), no_cmac},
         // Within the contract, the failing export is reached.
-        {cmac(Cipher::aes, fields(16, 16, 0)), "AES_CMAC returned -5."},
+        {cmac(Cipher::aes, 16, 16, 0), "AES_CMAC returned -5."},
+        {route(Cbc(Cipher::aes), 16, 16, 0), "<done>"},
     };
     for (const auto& row : rows) {
         EXPECT_EQ(row.message, row.expected);
     }
-    EXPECT_EQ(orvelin::CmacExport(Cipher::des), std::nullopt);
-    EXPECT_EQ(orvelin::ExportName(orvelin::CmacExport(Cipher::des)), "");
+    EXPECT_EQ(orvelin::CipherModel{Cipher::des}.CmacExport(), std::nullopt);
+    EXPECT_EQ(orvelin::ExportName(orvelin::CipherModel{Cipher::des}.CmacExport()), "");
 }
 
 } // namespace

@@ -374,13 +374,12 @@ TEST(SharedModel, ExportNamesAreTheLibrarysOwn) {
         EXPECT_NE(orvelin::platform::GetProcAddress(Library().module, name.c_str()), nullptr)
             << name;
     }
-    EXPECT_EQ(
-        orvelin::ExportName(orvelin::CipherExport(Ecb(Cipher::des), orvelin::Direction::encrypt)),
-        "EnOrDecrypt_DES");
-    EXPECT_EQ(
-        orvelin::ExportName(orvelin::CipherExport(Cbc(Cipher::aes), orvelin::Direction::decrypt)),
-        "AES_DecryptCBC");
-    EXPECT_EQ(orvelin::ExportName(orvelin::CmacExport(Cipher::three_key_tdes)), "TDES_3KEY_CMAC");
+    EXPECT_EQ(orvelin::ExportName(Ecb(Cipher::des).RouteExport(orvelin::Direction::encrypt)),
+              "EnOrDecrypt_DES");
+    EXPECT_EQ(orvelin::ExportName(Cbc(Cipher::aes).RouteExport(orvelin::Direction::decrypt)),
+              "AES_DecryptCBC");
+    EXPECT_EQ(orvelin::ExportName(orvelin::CipherModel{Cipher::three_key_tdes}.CmacExport()),
+              "TDES_3KEY_CMAC");
 }
 
 TEST(SharedModel, CapacityLabelsAndTheOddDigitRuleAreParameters) {

@@ -50,7 +50,7 @@ TEST(OutcomeText, ALateRefusalKeepsItsStepsInOneColumn) {
     EXPECT_TRUE(TextOf(refused, {}).lines.empty());
 }
 
-// "CMAC last XOR chaining" and "CMAC last masked K2" are longer than any
+// "CMAC last masked K2" and "CMAC last chaining" are longer than any
 // column a fixed width gave.
 TEST(OutcomeText, LongLabelsWidenTheColumn) {
     const Bytes key(16), ti(4), code(1), data(3);

@@ -98,7 +98,7 @@ TEST(SecureChannelCommands, TheTracesCheckAgainstTheExports) {
          "AES_EncryptCBC"},
         {{"desfire", "decrypt", "--key", "2B4D963C014DC36F24F69A50A394F875", "--ti", "DF055522",
           "--counter", "1", "--response", "70756055688505B52A5E26E59E329CD6"},
-         "AES_EncryptCBC"},
+         "AES_EncryptCBC, AES_DecryptCBC"},
         {{"gp", "scp02", "--key", k16, "--dek", std::string(32, '3'), "--counter", "0009",
           "--host-challenge", k8, "--card-challenge", "43BE60D338C0"},
          "EnOrDecrypt_3DES_CBC"},
@@ -130,7 +130,9 @@ TEST(SecureChannelCommands, TheTracesCheckAgainstTheExports) {
         skewed.insert(skewed.end(), traced.begin(), traced.end());
         const Outcome faulty = RunTavik(skewed);
         EXPECT_EQ(faulty.status, kRefused) << Shown(c.arguments);
-        EXPECT_NE(faulty.err.find(c.checked_with + " disagree!"), std::string::npos) << faulty.err;
+        // The first check, whose export comes first, is the one that fails.
+        const std::string first = c.checked_with.substr(0, c.checked_with.find(", "));
+        EXPECT_NE(faulty.err.find(first + " disagree!"), std::string::npos) << faulty.err;
         EXPECT_EQ(faulty.out.find("check: equals"), std::string::npos) << faulty.out;
         EXPECT_FALSE(faulty.out.empty()) << Shown(c.arguments);
     }

@@ -61,7 +61,7 @@ Call Decode(Span input) {
     return call;
 }
 
-orvelin::CipherChoice CipherOf(std::uint8_t bits) {
+orvelin::CipherModel CipherOf(std::uint8_t bits) {
     constexpr std::array ciphers = {orvelin::Cipher::des, orvelin::Cipher::two_key_tdes,
                                     orvelin::Cipher::three_key_tdes, orvelin::Cipher::aes};
     return {.cipher = ciphers[bits % ciphers.size()]};
