@@ -60,12 +60,19 @@ QLineEdit* MakeReadOnlyEdit(QWidget* parent) {
 
 // Read only, yet selectable by keyboard too, so that the text can be copied;
 // Tab leaves it, as it leaves any other control of a dialog.
-QPlainTextEdit* MakeMultiLineText(QWidget* parent) {
+QPlainTextEdit* MakeReadOnlyText(QWidget* parent) {
     auto* text = new QPlainTextEdit(parent);
     text->setReadOnly(true);
     text->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
     text->setTabChangesFocus(true);
     text->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    return text;
+}
+
+// Lines kept whole in a fixed-pitch face, so that columns of steps line up.
+QPlainTextEdit* MakeMultiLineText(QWidget* parent) {
+    auto* text = MakeReadOnlyText(parent);
+    text->setLineWrapMode(QPlainTextEdit::NoWrap);
     QFont fixed = QFontDatabase::systemFont(QFontDatabase::FixedFont);
     fixed.setPointSizeF(parent->font().pointSizeF());
     text->setFont(fixed);
@@ -89,6 +96,8 @@ QWidget* MakeControl(const ControlTemplate& control, QWidget* parent, const QIco
         return MakeReadOnlyEdit(parent);
     case ControlKind::multi_line_text:
         return MakeMultiLineText(parent);
+    case ControlKind::wrapped_text:
+        return MakeReadOnlyText(parent);
     case ControlKind::drop_down_list:
         return new QComboBox(parent);
     case ControlKind::label:

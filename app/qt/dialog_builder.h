@@ -34,9 +34,9 @@ class BuiltDialog {
 
 // Builds every control on `dialog` in template order: geometry, captions,
 // tab order, default button, label buddies; fixes the dialog's size and
-// caption. Edits are hex fields, plain edits QLineEdits, multi-line texts
-// read-only QPlainTextEdits in the fixed-pitch font, drop-down lists
-// QComboBoxes; icon controls show `icon`.
+// caption. Edits are hex fields, plain edits QLineEdits, multi-line and
+// wrapped texts read-only QPlainTextEdits (the first unwrapped, in the
+// fixed-pitch font), drop-down lists QComboBoxes; icon controls show `icon`.
 BuiltDialog BuildDialog(QDialog& dialog, const res::DialogTemplate& dialog_template,
                         const QIcon& icon);
 

@@ -18,8 +18,9 @@ enum class ControlKind {
     icon,
     plain_edit,      // as edit, but any text: a PAN, a counter
     read_only_edit,  // as edit, selectable and copyable, never typed into
-    multi_line_text, // read only, monospace, wrapped, vertical scroll bar
+    multi_line_text, // read only, monospace, each line whole: scroll bars as needed
     drop_down_list,  // a list to choose one item from; the height is the closed box's
+    wrapped_text,    // read only, the dialog's font, words wrapped: prose such as a source
 };
 
 struct Rect {

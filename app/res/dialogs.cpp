@@ -50,7 +50,7 @@ constexpr std::array<ControlTemplate, 4> kAboutControls = {{
 
 // Rows of slots: the logic names each label and shows only what the chosen
 // operation uses. Labels come just before their fields, which take their name.
-constexpr std::array<ControlTemplate, 35> kCardPracticeControls = {{
+constexpr std::array<ControlTemplate, 36> kCardPracticeControls = {{
     {IDC_STATIC,              label,               "Operation", {7, 10, 95, 8},      false, true, IDC_CARD_OPERATION},
     {IDC_CARD_OPERATION,      drop_down_list,      "",          {106, 7, 200, 14},   true,  false},
     {IDC_CARD_FIELD_LABEL_1,  label,               "",          {7, 29, 95, 8},      false, true, IDC_CARD_FIELD_1},
@@ -79,13 +79,14 @@ constexpr std::array<ControlTemplate, 35> kCardPracticeControls = {{
     {IDC_CARD_FLAG_2,         auto_check_box,      "",          {272, 216, 161, 10}, true,  false},
     {IDC_CARD_CALCULATE,      default_push_button, "Calculate", {106, 230, 50, 14},  true,  true},
     {IDC_CARD_EXAMPLE,        push_button,         "Example",   {160, 230, 50, 14},  true,  false},
-    {IDC_CARD_SOURCE,         label,               "",          {216, 233, 217, 8},  false, true},
-    {IDC_STATIC,              label,               "Result",    {7, 252, 95, 8},     false, true, IDC_CARD_RESULT},
-    {IDC_CARD_RESULT,         multi_line_text,     "",          {106, 250, 327, 36}, true,  false},
-    {IDC_STATIC,              label,               "Steps",     {7, 293, 95, 8},     false, true, IDC_CARD_STEPS},
-    {IDC_CARD_STEPS,          multi_line_text,     "",          {106, 291, 327, 100}, true,  false},
-    {IDC_STATIC,              label,               "Command",   {7, 399, 95, 8},     false, true, IDC_CARD_COMMAND},
-    {IDC_CARD_COMMAND,        read_only_edit,      "",          {106, 396, 327, 14}, true,  false},
+    {IDC_STATIC,              label,               "Source",    {7, 252, 95, 8},     false, true, IDC_CARD_SOURCE},
+    {IDC_CARD_SOURCE,         wrapped_text,        "",          {106, 250, 327, 30}, true,  false},
+    {IDC_STATIC,              label,               "Result",    {7, 287, 95, 8},     false, true, IDC_CARD_RESULT},
+    {IDC_CARD_RESULT,         multi_line_text,     "",          {106, 285, 327, 36}, true,  false},
+    {IDC_STATIC,              label,               "Steps",     {7, 328, 95, 8},     false, true, IDC_CARD_STEPS},
+    {IDC_CARD_STEPS,          multi_line_text,     "",          {106, 326, 327, 80}, true,  false},
+    {IDC_STATIC,              label,               "Command",   {7, 414, 95, 8},     false, true, IDC_CARD_COMMAND},
+    {IDC_CARD_COMMAND,        read_only_edit,      "",          {106, 411, 327, 14}, true,  false},
 }};
 // clang-format on
 
@@ -94,7 +95,7 @@ constexpr DialogTemplate kMainDialog{IDD_ORVELIN_DIALOG, "Orvelin R1020", 629, 1
 constexpr DialogTemplate kAboutDialog{IDD_ABOUTBOX,  "关于 Orvelin", 235, 55, kDialogFont, 9,
                                       kAboutControls};
 constexpr DialogTemplate kCardPracticeDialog{
-    IDD_CARD_PRACTICE, "Card practice", 440, 417, kDialogFont, 9, kCardPracticeControls};
+    IDD_CARD_PRACTICE, "Card practice", 440, 432, kDialogFont, 9, kCardPracticeControls};
 
 } // namespace
 

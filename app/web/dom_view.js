@@ -6,10 +6,11 @@
 // the operator's edits and choices, Escape and the close box go to the module.
 
 const FONT_FALLBACKS = 'SimSun, "AR PL UMing CN", "Songti SC", sans-serif';
-const FIXED_PITCH_FONT = '"Courier New", "Liberation Mono", monospace';
 const LATIN_LETTERS = 'ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz';
 
-const TEXT_FIELDS = ['edit', 'plain_edit', 'read_only_edit', 'multi_line_text'];
+const TEXT_FIELDS = ['edit', 'plain_edit', 'read_only_edit', 'multi_line_text', 'wrapped_text'];
+// Steps keep each line whole in fixed pitch; prose wraps in the dialog's font.
+const MULTI_LINE_CLASSES = { multi_line_text: 'multi-line', wrapped_text: 'wrapped' };
 const BOXES = ['auto_check_box', 'auto_radio_button'];
 const BUTTONS = ['default_push_button', 'push_button'];
 const LABELS = ['label', 'right_label'];
@@ -273,8 +274,8 @@ class DomView {
             const text = element('span', { textContent: c.caption });
             made = { box: element('label', { className: 'box' }, [input, text]), control: input, text };
         } else if (TEXT_FIELDS.includes(c.kind)) {
-            const field = c.kind === 'multi_line_text'
-                ? element('textarea', { id, readOnly: true, className: 'multi-line' })
+            const field = MULTI_LINE_CLASSES[c.kind]
+                ? element('textarea', { id, readOnly: true, className: MULTI_LINE_CLASSES[c.kind] })
                 : element('input', { id, type: 'text', readOnly: c.kind === 'read_only_edit',
                     className: c.kind === 'edit' ? 'hex' : 'text' });
             Object.assign(field, { spellcheck: false, autocomplete: 'off' });

@@ -33,6 +33,8 @@ std::string_view KindName(ControlKind kind) {
         return "read_only_edit";
     case ControlKind::multi_line_text:
         return "multi_line_text";
+    case ControlKind::wrapped_text:
+        return "wrapped_text";
     case ControlKind::drop_down_list:
         return "drop_down_list";
     }

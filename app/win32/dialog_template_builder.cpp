@@ -27,6 +27,7 @@ WORD ClassAtom(ControlKind kind) {
     case ControlKind::plain_edit:
     case ControlKind::read_only_edit:
     case ControlKind::multi_line_text:
+    case ControlKind::wrapped_text:
         return kEditAtom;
     case ControlKind::drop_down_list:
         return kComboBoxAtom;
@@ -96,6 +97,9 @@ DWORD ControlKindStyle(ControlKind kind) {
     case ControlKind::read_only_edit:
         return WS_BORDER | ES_AUTOHSCROLL | ES_READONLY;
     case ControlKind::multi_line_text:
+        return WS_BORDER | WS_VSCROLL | WS_HSCROLL | ES_MULTILINE | ES_AUTOVSCROLL |
+               ES_AUTOHSCROLL | ES_READONLY;
+    case ControlKind::wrapped_text:
         return WS_BORDER | WS_VSCROLL | ES_MULTILINE | ES_AUTOVSCROLL | ES_READONLY;
     case ControlKind::drop_down_list:
         return WS_VSCROLL | CBS_DROPDOWNLIST;

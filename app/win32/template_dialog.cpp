@@ -68,6 +68,7 @@ constexpr std::initializer_list<ControlKind> kTextBearing = {
     ControlKind::read_only_edit,
     ControlKind::multi_line_text,
     ControlKind::drop_down_list,
+    ControlKind::wrapped_text,
 };
 constexpr std::initializer_list<ControlKind> kLists = {ControlKind::drop_down_list};
 

@@ -15,12 +15,13 @@ using Kinds = std::initializer_list<res::ControlKind>;
 using enum res::ControlKind;
 
 constexpr Kinds kAnyKind = {
-    default_push_button, push_button, edit,       label,          right_label,     auto_check_box,
-    auto_radio_button,   icon,        plain_edit, read_only_edit, multi_line_text, drop_down_list};
+    default_push_button, push_button,       edit,        label,      right_label,
+    auto_check_box,      auto_radio_button, icon,        plain_edit, read_only_edit,
+    multi_line_text,     drop_down_list,    wrapped_text};
 constexpr Kinds kTextBearing = {
     default_push_button, push_button,       edit,       label,          right_label,
     auto_check_box,      auto_radio_button, plain_edit, read_only_edit, multi_line_text,
-    drop_down_list};
+    drop_down_list,      wrapped_text};
 constexpr Kinds kHexField = {edit};
 constexpr Kinds kBox = {auto_check_box, auto_radio_button};
 constexpr Kinds kList = {drop_down_list};

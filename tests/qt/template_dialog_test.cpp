@@ -3,12 +3,15 @@
 // operator's changes reported, and a modeless dialog that opens beside its
 // owner, comes to the front when opened again and closes on Escape. Then the
 // card-practice template as built.
+#include "card_practice_dlg.h"
 #include "dialog_template.h"
 #include "hex_edit.h"
 #include "resource.h"
+#include "start_up.h"
 #include "template_dialog.h"
 #include "view_contract.h"
 
+#include <QAbstractButton>
 #include <QAccessible>
 #include <QApplication>
 #include <QComboBox>
@@ -65,6 +68,11 @@ TEST_F(TemplateDialogView, EachKindIsTheWidgetItsRoleNeeds) {
     EXPECT_TRUE(multi_line->isReadOnly());
     EXPECT_TRUE(multi_line->textInteractionFlags() & Qt::TextSelectableByKeyboard);
     EXPECT_TRUE(QFontInfo(multi_line->font()).fixedPitch());
+    EXPECT_EQ(multi_line->lineWrapMode(), QPlainTextEdit::NoWrap) << "steps keep their columns";
+    auto* const wrapped = Control<QPlainTextEdit>(kWrapped);
+    ASSERT_NE(wrapped, nullptr);
+    EXPECT_TRUE(wrapped->isReadOnly());
+    EXPECT_EQ(wrapped->lineWrapMode(), QPlainTextEdit::WidgetWidth);
 }
 
 TEST_F(TemplateDialogView, ALabelsNewTextNamesItsBuddyAndControlsHide) {
@@ -141,6 +149,43 @@ TEST(CardPracticeDialog, EveryControlIsInsideTheDialogAndEachFieldLabelNamesItsF
             dialog.findChild<QLabel*>(QString::number(res::kCardFieldLabels[row]));
         ASSERT_NE(label, nullptr);
         EXPECT_EQ(label->buddy()->objectName().toInt(), res::kCardFields[row]);
+    }
+}
+
+// Whatever an operation shows (labels, captions, chosen items, its example's
+// source) fits its control inside the dialog, in the template's font and in
+// twice its size, as a 200% screen gives it: the dialog units follow the font.
+TEST(CardPracticeDialog, EveryOperationsTextsFitTheirControlsAtOnceAndTwiceTheFont) {
+    static const orvelin::TavikAlgBinding library = orvelin::BindAtStartUp(
+        orvelin::kTavikAlgFileName, [](const std::string& m) { ADD_FAILURE() << m; });
+    res::DialogTemplate card = res::CardPracticeDialogTemplate();
+    for (const int points : {card.font_points, 2 * card.font_points}) {
+        card.font_points = points;
+        CCardPracticeDlg logic(library);
+        DialogView dialog(card, logic, nullptr);
+        auto* const chooser =
+            dialog.findChild<QComboBox*>(QString::number(res::IDC_CARD_OPERATION));
+        auto* const example =
+            dialog.findChild<QAbstractButton*>(QString::number(res::IDC_CARD_EXAMPLE));
+        for (int index = 0; index < chooser->count(); ++index) {
+            chooser->setCurrentIndex(index);
+            example->click();
+            for (QWidget* const widget :
+                 dialog.findChildren<QWidget*>(Qt::FindDirectChildrenOnly)) {
+                const std::string where = std::to_string(points) + " pt, " +
+                                          chooser->currentText().toStdString() + ", " +
+                                          widget->objectName().toStdString();
+                if (!widget->isVisibleTo(&dialog)) {
+                    continue;
+                }
+                EXPECT_TRUE(dialog.rect().contains(widget->geometry())) << where;
+                if (qobject_cast<QLabel*>(widget) != nullptr ||
+                    qobject_cast<QAbstractButton*>(widget) != nullptr ||
+                    qobject_cast<QComboBox*>(widget) != nullptr) {
+                    EXPECT_LE(widget->sizeHint().width(), widget->width()) << where;
+                }
+            }
+        }
     }
 }
 

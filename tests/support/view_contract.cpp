@@ -14,7 +14,7 @@ namespace {
 using enum res::ControlKind;
 
 // clang-format off
-constexpr std::array<res::ControlTemplate, 8> kKindsControls = {{
+constexpr std::array<res::ControlTemplate, 9> kKindsControls = {{
     {kLabel,     label,               "Name", {5, 7, 40, 8},      false, true, kPlain},
     {kPlain,     plain_edit,          "",     {50, 5, 100, 14},   true,  false},
     {kList,      drop_down_list,      "",     {50, 22, 100, 14},  true,  false},
@@ -23,9 +23,10 @@ constexpr std::array<res::ControlTemplate, 8> kKindsControls = {{
     {kMultiLine, multi_line_text,     "",     {50, 73, 100, 36},  true,  false},
     {kBox,       auto_check_box,      "Box",  {50, 112, 60, 10},  true,  false},
     {kGo,        default_push_button, "Go",   {110, 126, 40, 14}, true,  false},
+    {kWrapped,   wrapped_text,        "",     {50, 143, 100, 24}, true,  false},
 }};
 // clang-format on
-constexpr res::DialogTemplate kKindsDialog{900, "Kinds", 160, 146, "宋体", 9, kKindsControls};
+constexpr res::DialogTemplate kKindsDialog{900, "Kinds", 160, 170, "宋体", 9, kKindsControls};
 
 } // namespace
 
@@ -53,6 +54,7 @@ void ExpectTextsRoundTrip(orvelin::DialogView& view) {
     for (const auto& [id, value] : {std::pair{kPlain, text},
                                     {kReadOnly, text},
                                     {kMultiLine, lines},
+                                    {kWrapped, lines},
                                     {kLabel, text},
                                     {kBox, text},
                                     {kHex, std::string("0A 1B")}}) {

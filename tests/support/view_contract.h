@@ -22,6 +22,7 @@ inline constexpr int kReadOnly = 2005;
 inline constexpr int kMultiLine = 2006;
 inline constexpr int kBox = 2007;
 inline constexpr int kGo = 2008;
+inline constexpr int kWrapped = 2009;
 
 const res::DialogTemplate& KindsDialog();
 

@@ -52,7 +52,7 @@ struct KindFacts {
     DWORD bits;
 };
 
-constexpr DWORD kEditBits = ES_AUTOHSCROLL | ES_MULTILINE | ES_READONLY | WS_VSCROLL;
+constexpr DWORD kEditBits = ES_AUTOHSCROLL | ES_MULTILINE | ES_READONLY | WS_VSCROLL | WS_HSCROLL;
 constexpr DWORD kComboBoxType = 0x3; // CBS_SIMPLE, CBS_DROPDOWN or CBS_DROPDOWNLIST
 
 KindFacts FactsOf(ControlKind kind) {
@@ -67,6 +67,9 @@ KindFacts FactsOf(ControlKind kind) {
     case ControlKind::read_only_edit:
         return {L"Edit", kEditBits, ES_AUTOHSCROLL | ES_READONLY};
     case ControlKind::multi_line_text:
+        return {L"Edit", kEditBits,
+                ES_MULTILINE | ES_READONLY | ES_AUTOHSCROLL | WS_VSCROLL | WS_HSCROLL};
+    case ControlKind::wrapped_text:
         return {L"Edit", kEditBits, ES_MULTILINE | ES_READONLY | WS_VSCROLL};
     case ControlKind::drop_down_list:
         return {L"ComboBox", kComboBoxType, CBS_DROPDOWNLIST};
