@@ -1,11 +1,13 @@
 #include "card_practice_dlg.h"
 
 #include "card_dialog_inputs.h"
+#include "dialog_rows.h"
 #include "outcome_text.h"
 #include "resource.h"
 
 #include <algorithm>
 #include <optional>
+#include <set>
 #include <span>
 #include <string>
 #include <utility>
@@ -117,9 +119,14 @@ void CCardPracticeDlg::OnCbnSelchangeOperation() {
 // the input; the answer and source of another operation are cleared.
 void CCardPracticeDlg::ShowOperation() {
     const card::CardOperation& operation = Chosen();
+    std::set<int> hidden;
     for (const card::RowControl& row : card::RowControlsOf(operation)) {
         orvelin::SetVisible(*m_view, row.id, row.used);
+        if (!row.used) {
+            hidden.insert(row.id);
+        }
     }
+    orvelin::CloseUpHiddenRows(*m_view, res::CardPracticeDialogTemplate(), hidden);
     const std::vector<card::InputSlot> slots = card::SlotsOf(operation);
     for (std::size_t i = 0; i < slots.size(); ++i) {
         const card::OperationInput& input = operation.inputs[i];

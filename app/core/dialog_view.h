@@ -34,6 +34,11 @@ void SetChecked(DialogView& view, int button, bool checked);
 void SetEnabled(DialogView& view, int control, bool enabled);
 void SetFocusTo(DialogView& view, int control);
 void SetVisible(DialogView& view, int control, bool visible);
+// Moves a control's top-left corner to (x, y) dialog units; its size stays.
+void MoveControl(DialogView& view, int control, int x, int y);
+// Makes the dialog's client area `width` by `height` dialog units; where the
+// dialog stands on the screen stays.
+void ResizeDialog(DialogView& view, int width, int height);
 
 // The text of a control that shows one (a field of any kind, a multi-line
 // text, a label, a button's or box's caption), UTF-8.

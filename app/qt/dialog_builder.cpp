@@ -28,6 +28,7 @@ struct DialogUnits {
 
     int X(int units) const;
     int Y(int units) const;
+    QRect Pixels(const res::Rect& rect) const;
 };
 
 struct Controls {
@@ -157,6 +158,9 @@ int DialogUnits::X(int units) const {
 int DialogUnits::Y(int units) const {
     return MulDiv(units, base_y, 8);
 }
+QRect DialogUnits::Pixels(const res::Rect& rect) const {
+    return {X(rect.x), Y(rect.y), X(rect.width), Y(rect.height)};
+}
 
 DialogUnits DialogUnitsOf(const QFont& font) {
     const QFontMetrics metrics(font);
@@ -171,6 +175,10 @@ QFont DialogFont(const res::DialogTemplate& dialog_template) {
 
 } // namespace
 
+QRect PixelsOf(const QDialog& dialog, const res::Rect& dialog_units) {
+    return DialogUnitsOf(dialog.font()).Pixels(dialog_units);
+}
+
 BuiltDialog BuildDialog(QDialog& dialog, const res::DialogTemplate& dialog_template,
                         const QIcon& icon) {
     dialog.setFont(DialogFont(dialog_template));
@@ -179,8 +187,7 @@ BuiltDialog BuildDialog(QDialog& dialog, const res::DialogTemplate& dialog_templ
     Controls built;
     for (const auto& control : dialog_template.controls) {
         QWidget* const widget = MakeControl(control, &dialog, icon);
-        const auto& r = control.rect;
-        widget->setGeometry(units.X(r.x), units.Y(r.y), units.X(r.width), units.Y(r.height));
+        widget->setGeometry(units.Pixels(control.rect));
         SetFocusPolicy(*widget, control);
         if (control.id != res::IDC_STATIC) {
             widget->setObjectName(QString::number(control.id));
@@ -190,7 +197,7 @@ BuiltDialog BuildDialog(QDialog& dialog, const res::DialogTemplate& dialog_templ
     }
     ChainTabStops(dialog_template, built);
     AttachBuddies(dialog_template, built);
-    dialog.setFixedSize(units.X(dialog_template.width), units.Y(dialog_template.height));
+    dialog.setFixedSize(units.Pixels({0, 0, dialog_template.width, dialog_template.height}).size());
     return BuiltDialog(std::move(built.by_id));
 }
 

@@ -40,6 +40,9 @@ class BuiltDialog {
 BuiltDialog BuildDialog(QDialog& dialog, const res::DialogTemplate& dialog_template,
                         const QIcon& icon);
 
+// A rectangle in the dialog units of a dialog BuildDialog made, in its pixels.
+QRect PixelsOf(const QDialog& dialog, const res::Rect& dialog_units);
+
 } // namespace orvelin
 
 #endif

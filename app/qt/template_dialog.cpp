@@ -178,6 +178,16 @@ void SetVisible(DialogView& view, int control, bool visible) {
     }
 }
 
+void MoveControl(DialogView& view, int control, int x, int y) {
+    if (auto* const widget = view.Controls().Get<QWidget>(control)) {
+        widget->move(PixelsOf(view, {x, y, 0, 0}).topLeft());
+    }
+}
+
+void ResizeDialog(DialogView& view, int width, int height) {
+    view.setFixedSize(PixelsOf(view, {0, 0, width, height}).size());
+}
+
 std::string ControlText(const DialogView& view, int control) {
     const auto* const widget = view.Controls().Get<QWidget>(control);
     return widget == nullptr ? std::string() : ToUtf8(TextOf(*widget));

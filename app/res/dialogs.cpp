@@ -79,13 +79,13 @@ constexpr std::array<ControlTemplate, 36> kCardPracticeControls = {{
     {IDC_CARD_FLAG_2,         auto_check_box,      "",          {272, 216, 161, 10}, true,  false},
     {IDC_CARD_CALCULATE,      default_push_button, "Calculate", {106, 230, 50, 14},  true,  true},
     {IDC_CARD_EXAMPLE,        push_button,         "Example",   {160, 230, 50, 14},  true,  false},
-    {IDC_STATIC,              label,               "Source",    {7, 252, 95, 8},     false, true, IDC_CARD_SOURCE},
+    {IDC_CARD_SOURCE_LABEL,   label,               "Source",    {7, 252, 95, 8},     false, true, IDC_CARD_SOURCE},
     {IDC_CARD_SOURCE,         wrapped_text,        "",          {106, 250, 327, 30}, true,  false},
-    {IDC_STATIC,              label,               "Result",    {7, 287, 95, 8},     false, true, IDC_CARD_RESULT},
+    {IDC_CARD_RESULT_LABEL,   label,               "Result",    {7, 287, 95, 8},     false, true, IDC_CARD_RESULT},
     {IDC_CARD_RESULT,         multi_line_text,     "",          {106, 285, 327, 36}, true,  false},
-    {IDC_STATIC,              label,               "Steps",     {7, 328, 95, 8},     false, true, IDC_CARD_STEPS},
+    {IDC_CARD_STEPS_LABEL,    label,               "Steps",     {7, 328, 95, 8},     false, true, IDC_CARD_STEPS},
     {IDC_CARD_STEPS,          multi_line_text,     "",          {106, 326, 327, 80}, true,  false},
-    {IDC_STATIC,              label,               "Command",   {7, 414, 95, 8},     false, true, IDC_CARD_COMMAND},
+    {IDC_CARD_COMMAND_LABEL,  label,               "Command",   {7, 414, 95, 8},     false, true, IDC_CARD_COMMAND},
     {IDC_CARD_COMMAND,        read_only_edit,      "",          {106, 411, 327, 14}, true,  false},
 }};
 // clang-format on

@@ -79,6 +79,11 @@ inline constexpr int IDC_CARD_SOURCE = 1137;
 inline constexpr int IDC_CARD_RESULT = 1140;
 inline constexpr int IDC_CARD_STEPS = 1141;
 inline constexpr int IDC_CARD_COMMAND = 1142;
+// Labels below the rows that hide: they move up when those rows close up.
+inline constexpr int IDC_CARD_SOURCE_LABEL = 1145;
+inline constexpr int IDC_CARD_RESULT_LABEL = 1146;
+inline constexpr int IDC_CARD_STEPS_LABEL = 1147;
+inline constexpr int IDC_CARD_COMMAND_LABEL = 1148;
 
 // The slots in order, row by row.
 inline constexpr std::array<int, 8> kCardFieldLabels = {

@@ -3,7 +3,8 @@
 // page's DOM view and the tests' fake view both sit behind it.
 //
 // A view has: fieldText, setFieldText, controlText, setControlText, isChecked,
-// setChecked, setEnabled, setFocus, setVisible, setListItems, selectedIndex,
+// setChecked, setEnabled, setFocus, setVisible, moveControl, resizeDialog (in
+// dialog units), setListItems, selectedIndex,
 // selectIndex, messageBox, openDialog(owner, dialog, templateId, modal),
 // raiseDialog and closeDialog; each takes the dialog's number first, then the
 // control's identifier.
@@ -77,6 +78,8 @@ async function startOrvelin(compiled, view) {
         set_enabled: (d, c, enabled) => view.setEnabled(d, c, enabled !== 0),
         set_focus: (d, c) => view.setFocus(d, c),
         set_visible: (d, c, visible) => view.setVisible(d, c, visible !== 0),
+        move_control: (d, c, x, y) => view.moveControl(d, c, x, y),
+        resize_dialog: (d, width, height) => view.resizeDialog(d, width, height),
         set_list_items: (d, c, pointer, length) => view.setListItems(d, c, itemsAt(pointer, length)),
         selected_index: (d, c) => view.selectedIndex(d, c),
         select_index: (d, c, index) => view.selectIndex(d, c, index),

@@ -129,6 +129,19 @@ class DomView {
         const found = this.control(d, id);
         if (found) found.box.hidden = !visible;
     }
+    moveControl(d, id, x, y) {
+        const found = this.control(d, id);
+        const units = this.dialogs.get(d)?.units;
+        if (!found || !units) return;
+        Object.assign(found.box.style, { left: `${units.x(x)}px`, top: `${units.y(y)}px` });
+    }
+    resizeDialog(d, width, height) {
+        const entry = this.dialogs.get(d);
+        if (entry?.client) {
+            Object.assign(entry.client.style,
+                { width: `${entry.units.x(width)}px`, height: `${entry.units.y(height)}px` });
+        }
+    }
     setListItems(d, id, items) {
         const found = this.control(d, id, ['drop_down_list']);
         if (!found) return;
@@ -230,6 +243,7 @@ class DomView {
         const { template } = entry;
         const units = dialogUnits(template);
         const client = element('div', { className: 'client' });
+        Object.assign(entry, { units, client });
         keepFocusOnPress(client);
         Object.assign(client.style, {
             width: `${units.x(template.width)}px`, height: `${units.y(template.height)}px`,

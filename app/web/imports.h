@@ -34,6 +34,11 @@ orvelin_import_set_enabled(int dialog, int control, int enabled);
 orvelin_import_set_focus(int dialog, int control);
 [[clang::import_module("env"), clang::import_name("set_visible")]] void
 orvelin_import_set_visible(int dialog, int control, int visible);
+// Positions and sizes in dialog units.
+[[clang::import_module("env"), clang::import_name("move_control")]] void
+orvelin_import_move_control(int dialog, int control, int x, int y);
+[[clang::import_module("env"), clang::import_name("resize_dialog")]] void
+orvelin_import_resize_dialog(int dialog, int width, int height);
 
 // The items follow one another, each ended by a NUL.
 [[clang::import_module("env"), clang::import_name("set_list_items")]] void

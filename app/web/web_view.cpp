@@ -55,6 +55,14 @@ void SetVisible(DialogView& view, int control, bool visible) {
     orvelin_import_set_visible(view.Handle(), control, visible ? 1 : 0);
 }
 
+void MoveControl(DialogView& view, int control, int x, int y) {
+    orvelin_import_move_control(view.Handle(), control, x, y);
+}
+
+void ResizeDialog(DialogView& view, int width, int height) {
+    orvelin_import_resize_dialog(view.Handle(), width, height);
+}
+
 std::string ControlText(const DialogView& view, int control) {
     return ReadText(&orvelin_import_control_text, view, control);
 }

@@ -322,6 +322,31 @@ void SetVisible(DialogView& view, int control, bool visible) {
     }
 }
 
+void MoveControl(DialogView& view, int control, int x, int y) {
+    HWND const item = view.Item(control);
+    RECT place{x, y, x, y};
+    if (item != nullptr && MapDialogRect(view.GetSafeHwnd(), &place)) {
+        SetWindowPos(item, nullptr, place.left, place.top, 0, 0,
+                     SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    }
+}
+
+// The client area in dialog units; the frame around it as the window's
+// styles draw it.
+void ResizeDialog(DialogView& view, int width, int height) {
+    HWND const dialog = view.GetSafeHwnd();
+    RECT client{0, 0, width, height};
+    if (dialog == nullptr || !MapDialogRect(dialog, &client)) {
+        return;
+    }
+    const auto style = static_cast<DWORD>(GetWindowLongPtrW(dialog, GWL_STYLE));
+    const auto extended = static_cast<DWORD>(GetWindowLongPtrW(dialog, GWL_EXSTYLE));
+    if (AdjustWindowRectEx(&client, style, FALSE, extended)) {
+        SetWindowPos(dialog, nullptr, 0, 0, client.right - client.left, client.bottom - client.top,
+                     SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    }
+}
+
 std::string ControlText(const DialogView& view, int control) {
     HWND const item = view.ItemOfKind(control, kTextBearing);
     return item == nullptr ? std::string()

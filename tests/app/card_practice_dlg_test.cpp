@@ -219,4 +219,31 @@ TEST(CardPracticeDialog, OnlyTheChosenOperationsRowsAreShownEachLabelledAsTavikN
     }
 }
 
+// The hidden rows close up: above each shown row there is no more room than
+// the template's margin (7 units), and the dialog ends that far below the last.
+TEST(CardPracticeDialog, TheShownRowsCloseUpAndTheDialogEndsBelowTheLast) {
+    CardDialog dialog;
+    const auto& controls = res::CardPracticeDialogTemplate().controls;
+    for (std::size_t i = 0; i < card::CardOperations().size(); ++i) {
+        dialog.Choose(static_cast<int>(i));
+        const orvelin::DialogView& view = dialog.View();
+        std::vector<std::pair<int, int>> spans; // top, bottom
+        for (const res::ControlTemplate& control : controls) {
+            if (!view.hidden.contains(control.id)) {
+                const auto moved = view.moved_to.find(control.id);
+                const int top =
+                    moved == view.moved_to.end() ? control.rect.y : moved->second.second;
+                spans.emplace_back(top, top + control.rect.height);
+            }
+        }
+        std::ranges::sort(spans);
+        int bottom = 0;
+        for (const auto& [top, span_bottom] : spans) {
+            EXPECT_LE(top - bottom, 7) << card::CardOperations()[i].title << ", at " << top;
+            bottom = std::max(bottom, span_bottom);
+        }
+        EXPECT_EQ(view.size.second - bottom, 7) << card::CardOperations()[i].title;
+    }
+}
+
 } // namespace

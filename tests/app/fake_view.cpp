@@ -77,6 +77,14 @@ void SetVisible(DialogView& view, int control, bool visible) {
     }
 }
 
+void MoveControl(DialogView& view, int control, int x, int y) {
+    view.moved_to[Expect(view, control, kAnyKind)] = {x, y};
+}
+
+void ResizeDialog(DialogView& view, int width, int height) {
+    view.size = {width, height};
+}
+
 std::string ControlText(const DialogView& view, int control) {
     const auto text = view.texts.find(Expect(view, control, kTextBearing));
     return text == view.texts.end() ? std::string() : text->second;

@@ -11,6 +11,7 @@
 #include <memory>
 #include <set>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace orvelin {
@@ -25,6 +26,8 @@ class DialogView {
     std::map<int, bool> checks;
     std::set<int> disabled;
     std::set<int> hidden;
+    std::map<int, std::pair<int, int>> moved_to; // x, y dialog units
+    std::pair<int, int> size{dialog->width, dialog->height};
     std::map<int, std::vector<std::string>> items;
     std::map<int, int> chosen;
     std::vector<std::string> messages;

@@ -62,6 +62,8 @@ class FakeView {
     }
     setFocus(d, id) { this.dialogs.get(d).focus = id; }
     setVisible() {}
+    moveControl() {}
+    resizeDialog() {}
     setListItems() {}
     selectedIndex() { return -1; }
     selectIndex() {}
