@@ -20,7 +20,10 @@ std::vector<Row> RowsOf(const res::DialogTemplate& dialog_template) {
     for (const res::ControlTemplate& control : dialog_template.controls) {
         by_top.push_back(&control);
     }
-    std::ranges::stable_sort(by_top, {}, [](const auto* control) { return control->rect.y; });
+    // Iterators: the page's standard library has no ranges sort.
+    std::stable_sort(by_top.begin(), by_top.end(), [](const auto* one, const auto* other) {
+        return one->rect.y < other->rect.y;
+    });
     std::vector<Row> rows;
     for (const res::ControlTemplate* control : by_top) {
         const int top = control->rect.y;
