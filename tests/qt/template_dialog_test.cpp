@@ -86,6 +86,14 @@ TEST_F(TemplateDialogView, ALabelsNewTextNamesItsBuddyAndControlsHide) {
     EXPECT_TRUE(Control(kPlain)->isVisible());
 }
 
+// Positions and sizes in dialog units, converted as the builder converts them.
+TEST_F(TemplateDialogView, AControlMovesAndTheDialogResizesInDialogUnits) {
+    orvelin::MoveControl(*dialog_, kGo, 12, 20);
+    orvelin::ResizeDialog(*dialog_, 120, 60);
+    EXPECT_EQ(Control(kGo)->pos(), orvelin::PixelsOf(*dialog_, {12, 20, 0, 0}).topLeft());
+    EXPECT_EQ(dialog_->size(), orvelin::PixelsOf(*dialog_, {0, 0, 120, 60}).size());
+}
+
 TEST_F(TemplateDialogView, OnlyTheOperatorsChangesAreReported) {
     ChangeEverythingAsTheLogic(*dialog_);
     EXPECT_TRUE(logic_.changes.empty());

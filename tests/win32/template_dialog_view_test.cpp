@@ -66,6 +66,24 @@ TEST_F(TemplateDialogView, MultiLineTextBreaksLinesInAFixedPitchFont) {
     EXPECT_FALSE(IsWindowVisible(Item(kMultiLine)));
 }
 
+// Positions and sizes in dialog units, as the dialog manager maps them.
+TEST_F(TemplateDialogView, AControlMovesAndTheDialogResizesInDialogUnits) {
+    HWND const dialog = view_.GetSafeHwnd();
+    orvelin::MoveControl(view_, kGo, 12, 20);
+    orvelin::ResizeDialog(view_, 120, 60);
+    RECT expected{12, 20, 120, 60};
+    ASSERT_TRUE(MapDialogRect(dialog, &expected));
+    RECT placed{};
+    GetWindowRect(Item(kGo), &placed);
+    MapWindowPoints(nullptr, dialog, reinterpret_cast<POINT*>(&placed), 2);
+    EXPECT_EQ(placed.left, expected.left);
+    EXPECT_EQ(placed.top, expected.top);
+    RECT client{};
+    GetClientRect(dialog, &client);
+    EXPECT_EQ(client.right, expected.right);
+    EXPECT_EQ(client.bottom, expected.bottom);
+}
+
 TEST_F(TemplateDialogView, OnlyTheOperatorsChangesAreReported) {
     ChangeEverythingAsTheLogic(view_);
     EXPECT_TRUE(logic_.changes.empty());
