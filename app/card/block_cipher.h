@@ -20,10 +20,7 @@
 
 namespace orvelin::card {
 
-// The cipher an operation names: the core's one model, with its key, block,
-// limits and exports.
-using CipherModel = orvelin::CipherModel;
-
+// The ciphers an operation names, in the core's one model (cipher_model.h).
 inline constexpr CipherModel kCardDes{.cipher = Cipher::des};
 inline constexpr CipherModel kCardTwoKeyTdes{.cipher = Cipher::two_key_tdes};
 inline constexpr CipherModel kCardThreeKeyTdes{.cipher = Cipher::three_key_tdes};

@@ -7,9 +7,7 @@ namespace orvelin::web {
 DialogView& Dialogs::Open(const DialogView* owner, const res::DialogTemplate& dialog_template,
                           DialogLogic& logic, DialogMode mode) {
     const int handle = next_handle_++;
-    auto& view = *open_
-                      .emplace(handle, std::make_unique<DialogView>(*this, handle, dialog_template,
-                                                                    logic, mode))
+    auto& view = *open_.emplace(handle, std::make_unique<DialogView>(*this, handle, logic, mode))
                       .first->second;
     orvelin_import_open_dialog(owner == nullptr ? 0 : owner->Handle(), handle, dialog_template.id,
                                mode == DialogMode::modal ? 1 : 0);

@@ -23,23 +23,19 @@ enum class DialogMode { main, modal, modeless };
 
 class DialogView {
   public:
-    DialogView(web::Dialogs& dialogs, int handle, const res::DialogTemplate& dialog_template,
-               DialogLogic& logic, DialogMode mode)
-        : dialogs_(dialogs), handle_(handle), template_(dialog_template), logic_(logic),
-          mode_(mode) {}
+    DialogView(web::Dialogs& dialogs, int handle, DialogLogic& logic, DialogMode mode)
+        : dialogs_(dialogs), handle_(handle), logic_(logic), mode_(mode) {}
     DialogView(const DialogView&) = delete;
     DialogView& operator=(const DialogView&) = delete;
 
     web::Dialogs& Dialogs() const { return dialogs_; }
     int Handle() const { return handle_; }
-    const res::DialogTemplate& Template() const { return template_; }
     DialogLogic& Logic() const { return logic_; }
     DialogMode Mode() const { return mode_; }
 
   private:
     web::Dialogs& dialogs_;
     int handle_;
-    const res::DialogTemplate& template_;
     DialogLogic& logic_;
     DialogMode mode_;
 };

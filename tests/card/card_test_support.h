@@ -15,10 +15,10 @@
 
 namespace card_tests {
 
+using orvelin::CipherModel;
 using orvelin::card::Bytes;
 using orvelin::card::CardOutcome;
 using orvelin::card::CardResult;
-using orvelin::card::CipherModel;
 
 const orvelin::TavikAlgBinding& Library();
 const orvelin::TavikAlgBinding& SkewedLibrary();
